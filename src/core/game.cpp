@@ -1,0 +1,184 @@
+#include "game.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "table_layout.h"
+#include "texts.h"
+
+namespace morvel {
+
+// --- Start-up and menu -----------------------------------------------------------------------
+
+void Game::FormCreate() {
+    s_.speedInterval = kFastInterval;
+    s_.mode = GameMode::Normal;
+    s_.table.SetNamegame("");
+    s_.table.SetPanel1(text::kPanelNormal);
+    s_.roundTaken = false;
+}
+
+void Game::FormActivate() {
+    s_.cardBack = 1;
+    BuildCardTable();
+    host_.ShowNameDialog();
+    NewGame();
+}
+
+void Game::Normal1Click() {
+    s_.table.SetPanel1(text::kPanelNormal);
+    s_.mode = GameMode::Normal;
+    host_.ShowNameDialog();
+    NewGame();
+}
+
+void Game::Complex1Click() {
+    s_.table.SetPanel1(text::kPanelComplex);
+    s_.mode = GameMode::Complex;
+    host_.ShowNameDialog();
+    NewGame();
+}
+
+void Game::SetSpeed(int interval) {
+    assert(interval == kSlowInterval || interval == kMediumInterval || interval == kFastInterval);
+    // Running timers keep their interval; the new pace applies from the next start of a timer.
+    s_.speedInterval = interval;
+}
+
+void Game::SetTimer(TimerId timer, int interval) {
+    int& current = timer == TimerId::Timer1 ? s_.timer1Interval : s_.timer3Interval;
+    if (current == interval) return;
+    current = interval;
+    host_.TimerIntervalChanged(timer, interval);
+}
+
+// --- Player's name ---------------------------------------------------------------------------
+
+namespace {
+
+// Byte length of the first `count` characters of UTF-8 text.
+size_t PrefixOfCharacters(std::string_view text, int count) {
+    size_t i = 0;
+    for (int c = 0; c < count && i < text.size(); ++c) {
+        ++i;
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            ++i;
+    }
+    return i;
+}
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+}  // namespace
+
+bool Game::AcceptName(std::string_view typed) {
+    s_.playerName = std::string(typed.substr(0, PrefixOfCharacters(typed, kNameLength)));
+
+    std::string_view name = s_.playerName;
+    while (!name.empty() && IsBlankOrControl(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && IsBlankOrControl(name.back()))
+        name.remove_suffix(1);
+    std::string upper(name);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper != "VESK" && upper != "KESTRIN" && upper != "ORU'A";
+}
+
+// --- Cards and deal --------------------------------------------------------------------------
+
+void Game::BuildCardTable() {
+    s_.cards = morvel::BuildCardTable();
+}
+
+void Game::Deal() {
+    s_.table.SetNamegame("");
+    Numbered<bool, 52> used{};
+    for (int n = 1; n <= 52; ++n)
+        s_.table.SetVisible(Family::I, n, true);
+
+    s_.random.Seed(host_.MillisecondOfDay());
+    for (int n = 1; n <= 52; ++n) {
+        int r = s_.random.Draw(52) + 1;
+        while (used[r])
+            r = s_.random.Draw(52) + 1;
+        s_.hand[n] = s_.cards[r];
+        used[r] = true;
+    }
+    for (int seat = 1; seat <= 4; ++seat)
+        SortBySuit(BlockOf(seat).first, BlockOf(seat).last);
+    for (int seat = 1; seat <= 4; ++seat)
+        SortByRank(BlockOf(seat).first, BlockOf(seat).last);
+
+    for (int n = 1; n <= 39; ++n)
+        s_.table.SetPicture(Family::I, n, Picture::Back(s_.cardBack));
+    for (int n = 40; n <= 52; ++n)
+        s_.table.SetPicture(Family::I, n, Picture::Face(s_.hand[n].face));
+}
+
+void Game::SortBySuit(int first, int last) {
+    for (int i = first; i <= last; ++i) {
+        for (int j = i + 1; j <= last; ++j) {
+            if (s_.hand[i].suit < s_.hand[j].suit) std::swap(s_.hand[i], s_.hand[j]);
+        }
+    }
+}
+
+void Game::SortByRank(int first, int last) {
+    for (int i = first; i <= last; ++i) {
+        for (int j = i + 1; j <= last; ++j) {
+            if (s_.hand[i].suit == s_.hand[j].suit && s_.hand[i].rank > s_.hand[j].rank) {
+                std::swap(s_.hand[i], s_.hand[j]);
+            }
+        }
+    }
+}
+
+void Game::PlacePlayedSlots(int leader) {
+    if (leader < 1 || leader > 4) return;
+    for (int n = 1; n <= 4; ++n) {
+        const layout::Point spot = layout::kPlayedSpot[SeatAtPosition(leader, n)];
+        s_.table.MoveTo(Family::P, n, spot.left, spot.top);
+    }
+}
+
+void Game::ShowChooserMarker() {
+    for (int k = 1; k <= 4; ++k)
+        s_.table.SetVisible(Family::King, k, false);
+    const int k = s_.chooserNumber;
+    if (k < 1 || k > 4) return;
+    const layout::Point spot = layout::kChooserSpot[s_.chooserSeats[k]];
+    s_.table.SetVisible(Family::King, k, true);
+    s_.table.MoveTo(Family::King, k, spot.left, spot.top);
+}
+
+void Game::ShowTurnMarker(int seat) {
+    for (int s = 1; s <= 4; ++s)
+        s_.table.SetVisible(Family::H, s, false);
+    if (seat >= 1 && seat <= 4) s_.table.SetVisible(Family::H, seat, true);
+}
+
+void Game::LockHumanHand() {
+    for (int n = 40; n <= 52; ++n)
+        s_.table.SetEnabled(Family::I, n, false);
+}
+
+void Game::UnlockHumanHand() {
+    for (int n = 40; n <= 52; ++n)
+        s_.table.SetEnabled(Family::I, n, true);
+}
+
+// --- Game flow -------------------------------------------------------------------------------
+
+void Game::NewGame() {
+    s_.table.SetNameplayer(s_.playerName);
+    s_.table.SetNamegameVisible(true);
+    for (int s = 1; s <= 4; ++s)
+        s_.gameScore[s] = 0;
+    Deal();
+}
+
+}  // namespace morvel

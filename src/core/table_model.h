@@ -1,0 +1,114 @@
+// What the table window shows: the picture, visibility, enabled state and place of every image
+// slot, and the captions and buttons of the table. The engine writes it; the window paints it.
+#pragma once
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <string>
+
+namespace morvel {
+
+// A picture is a small value, so copying a picture from one slot to another is an assignment.
+struct Picture {
+    enum class Kind : uint8_t { Blank, Face, Back, Pass, Chooser, Turn };
+    Kind kind = Kind::Blank;
+    uint8_t index = 0;  // face 1..52, card back 1..6, chooser marker 1..4, turn marker 1..4
+
+    static constexpr Picture Blank() { return {}; }
+    static constexpr Picture Face(int c) { return {Kind::Face, static_cast<uint8_t>(c)}; }
+    static constexpr Picture Back(int k) { return {Kind::Back, static_cast<uint8_t>(k)}; }
+    static constexpr Picture Pass() { return {Kind::Pass, 0}; }
+    static constexpr Picture Chooser(int k) { return {Kind::Chooser, static_cast<uint8_t>(k)}; }
+    static constexpr Picture Turn(int s) { return {Kind::Turn, static_cast<uint8_t>(s)}; }
+
+    friend bool operator==(const Picture&, const Picture&) = default;
+};
+
+// Image-slot families of the table window: hand slots i1..i52, collection slots j1..j52, board
+// slots k1..k52, played slots p1..p4, zoom images pig1..pig4, turn markers h1..h4 and chooser
+// markers king1..king4.
+enum class Family : uint8_t { I, J, K, P, Pig, H, King };
+
+inline constexpr int kFamilyCount = 7;
+
+constexpr int FamilySize(Family f) {
+    return f == Family::I || f == Family::J || f == Family::K ? 52 : 4;
+}
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Slot {
+    Picture picture;
+    bool visible = true;
+    bool enabled = true;
+    Rect rect;
+    friend bool operator==(const Slot&, const Slot&) = default;
+};
+
+enum class Focus : uint8_t { None, Cg, Passb };
+
+class TableModel {
+  public:
+    static constexpr int kSlotCount = 3 * 52 + 4 * 4;
+
+    TableModel();
+
+    const Slot& Get(Family f, int n) const { return slots_[Index(f, n)]; }
+    void SetPicture(Family f, int n, Picture p);
+    void SetVisible(Family f, int n, bool visible);
+    void SetEnabled(Family f, int n, bool enabled);
+    void MoveTo(Family f, int n, int left, int top);
+
+    // Captions and buttons of the table.
+    const std::string& Namegame() const { return namegame_; }
+    bool NamegameVisible() const { return namegameVisible_; }
+    const std::string& Panel1() const { return panel1_; }
+    const std::string& Nameplayer() const { return nameplayer_; }
+    bool CgVisible() const { return cgVisible_; }
+    bool PassbVisible() const { return passbVisible_; }
+    Focus FocusedControl() const { return focus_; }
+    // Counts focus requests, so the window gives the focus once per request.
+    uint32_t FocusRequests() const { return focusRequests_; }
+
+    void SetNamegame(std::string_view caption);
+    void SetNamegameVisible(bool visible);
+    void SetPanel1(std::string_view caption);
+    void SetNameplayer(std::string_view caption);
+    void SetCgVisible(bool visible);
+    void SetPassbVisible(bool visible);
+    void SetFocus(Focus focus);
+
+    // Change tracking for the window: which slots changed since the last TakeChanges.
+    bool SlotChanged(int index) const { return changed_[index]; }
+    bool ControlsChanged() const { return controlsChanged_; }
+    void TakeChanges();
+
+    static int Index(Family f, int n);
+    static Family FamilyOfIndex(int index);
+    static int NumberOfIndex(int index);
+
+  private:
+    Slot& At(Family f, int n) { return slots_[Index(f, n)]; }
+    void MarkControls() { controlsChanged_ = true; }
+
+    std::array<Slot, kSlotCount> slots_;
+    std::array<bool, kSlotCount> changed_{};
+    bool controlsChanged_ = true;
+    std::string namegame_;
+    bool namegameVisible_ = true;
+    std::string panel1_;
+    std::string nameplayer_;
+    bool cgVisible_ = false;
+    bool passbVisible_ = false;
+    Focus focus_ = Focus::None;
+    uint32_t focusRequests_ = 0;
+};
+
+}  // namespace morvel
