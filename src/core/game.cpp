@@ -181,4 +181,13 @@ void Game::NewGame() {
     Deal();
 }
 
+// Filled in by round play, the game flow and the layout contract.
+void Game::HandSlotClick(int) {}
+void Game::cgClick() {}
+void Game::passbClick() {}
+void Game::Timer1Timer() {}
+void Game::Timer3Timer() {}
+void Game::CollectionMouseDown(int) {}
+void Game::CollectionMouseUp(int) {}
+
 }  // namespace morvel

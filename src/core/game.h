@@ -95,6 +95,15 @@ class Game {
     void LockHumanHand();
     void UnlockHumanHand();
 
+    // --- Events of the table window ----------------------------------------------------------
+    void HandSlotClick(int entry);         // i40Click .. i52Click, with the slot's entry 40..52
+    void cgClick();                        // the "Chose Game" button
+    void passbClick();                     // the "Pass" button
+    void Timer1Timer();                    // a tick of Timer1
+    void Timer3Timer();                    // a tick of Timer3
+    void CollectionMouseDown(int slot);    // j1MouseDown .. j52MouseDown
+    void CollectionMouseUp(int slot);      // j1MouseUp .. j52MouseUp
+
     // --- Game flow ---------------------------------------------------------------------------
     void NewGame();
 
