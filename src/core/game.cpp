@@ -19,6 +19,7 @@ void Game::FormCreate() {
 }
 
 void Game::FormActivate() {
+    ClearSheet();
     s_.cardBack = 1;
     BuildCardTable();
     host_.ShowNameDialog();
@@ -100,7 +101,7 @@ void Game::Deal() {
     for (int n = 1; n <= 52; ++n)
         s_.table.SetVisible(Family::I, n, true);
 
-    s_.random.Seed(host_.MillisecondOfDay());
+    SeedFromClock();
     for (int n = 1; n <= 52; ++n) {
         int r = s_.random.Draw(52) + 1;
         while (used[r])
@@ -117,6 +118,13 @@ void Game::Deal() {
         s_.table.SetPicture(Family::I, n, Picture::Back(s_.cardBack));
     for (int n = 40; n <= 52; ++n)
         s_.table.SetPicture(Family::I, n, Picture::Face(s_.hand[n].face));
+    observer_->OnDealt(lastClock_);
+}
+
+void Game::SeedFromClock() {
+    const uint32_t clock = host_.MillisecondOfDay();
+    s_.random.Seed(clock);
+    lastClock_ = clock;
 }
 
 void Game::SortBySuit(int first, int last) {
@@ -170,24 +178,5 @@ void Game::UnlockHumanHand() {
     for (int n = 40; n <= 52; ++n)
         s_.table.SetEnabled(Family::I, n, true);
 }
-
-// --- Game flow -------------------------------------------------------------------------------
-
-void Game::NewGame() {
-    s_.table.SetNameplayer(s_.playerName);
-    s_.table.SetNamegameVisible(true);
-    for (int s = 1; s <= 4; ++s)
-        s_.gameScore[s] = 0;
-    Deal();
-}
-
-// Filled in by round play, the game flow and the layout contract.
-void Game::HandSlotClick(int) {}
-void Game::cgClick() {}
-void Game::passbClick() {}
-void Game::Timer1Timer() {}
-void Game::Timer3Timer() {}
-void Game::CollectionMouseDown(int) {}
-void Game::CollectionMouseUp(int) {}
 
 }  // namespace morvel

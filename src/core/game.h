@@ -7,8 +7,10 @@
 #include <string_view>
 
 #include "cards.h"
+#include "contracts.h"
 #include "host.h"
 #include "random.h"
+#include "result_sheet.h"
 #include "table_model.h"
 
 namespace morvel {
@@ -30,6 +32,47 @@ struct RoundCard {
     char suit = kPlayed;
     int32_t rank = 0;
     friend bool operator==(const RoundCard&, const RoundCard&) = default;
+};
+
+// The state of a choice dialog: the radio button last clicked, and which buttons are enabled and
+// checked. A used contract's button is disabled until the next game.
+template <int N>
+struct ChoiceDialog {
+    int selectedIndex = 0;  // 0: nothing chosen yet
+    Numbered<bool, N> enabled{};
+    Numbered<bool, N> checked{};
+    void Reset() {
+        selectedIndex = 0;
+        enabled.fill(true);
+        checked.fill(false);
+    }
+    friend bool operator==(const ChoiceDialog&, const ChoiceDialog&) = default;
+};
+
+// Penalties of one deal kept apart by contract, by seat ("COMPLEX" mode).
+struct ComplexScores {
+    Numbered<int32_t, 4> collection{};
+    Numbered<int32_t, 4> diamonds{};
+    Numbered<int32_t, 4> queen{};
+    Numbered<int32_t, 4> heartKing{};
+    friend bool operator==(const ComplexScores&, const ComplexScores&) = default;
+};
+
+// Items taken in this deal, all seats together ("NORMAL" mode).
+struct TakenCounters {
+    int diamonds = 0;
+    int queens = 0;
+    int heartKing = 0;
+    int collections = 0;
+    friend bool operator==(const TakenCounters&, const TakenCounters&) = default;
+};
+
+// The layout board: suits 'D', 'F', 'H', 'A' as indices 0..3, ranks 2..14.
+struct Board {
+    std::array<std::array<int32_t, 15>, 4> value{};  // 0, or the rank once laid
+    std::array<int32_t, 4> high{};
+    std::array<int32_t, 4> low{};
+    friend bool operator==(const Board&, const Board&) = default;
 };
 
 // Everything the game remembers. Plain data, so tests can set up a position and compare whole
@@ -54,23 +97,65 @@ struct GameState {
     bool dealGoesOn = true;
     bool humanTurn = false;
 
+    // Taking rounds.
+    ComplexScores complexScores;
+    TakenCounters taken;
+    Numbered<int, 4> collectionPosition{};  // by seat: the last collection slot filled
+
     // Game state.
     GameMode mode = GameMode::Normal;
     Numbered<int, 4> chooserSeats{};
     int chooserNumber = 1;
+    ContractList contractList;
+    int contractNumber = 0;
     int speedInterval = kFastInterval;
     int cardBack = 1;
     Numbered<int32_t, 4> gameScore{};
     std::string playerName;
     Numbered<Picture, 4> lastRound{};  // by seat
 
+    // Contract choice and result sheet.
+    ChoiceDialog<5> chooseDialog;  // Tchoosform: Queen, Heart King, Diamonds, Collection, Morvel
+    ChoiceDialog<2> allDialog;     // Tallform: All Games, Morvel
+    ResultSheet sheet;
+
+    // Layout contract.
+    Board board;
+    Numbered<bool, 4> stillIn{};
+    Numbered<int, 4> finishingPlace{};
+    int nextFinishingPlace = 1;
+    Numbered<Picture, 4> cycleMoves{};  // by position in the play order
+
     int timer1Interval = 0;
     int timer3Interval = 0;
+
+    friend bool operator==(const GameState&, const GameState&) = default;
+};
+
+// Receives the course of play, for the simulator's trace. Every call has a default that ignores it.
+class GameObserver {
+  public:
+    virtual ~GameObserver() = default;
+    virtual void OnNewGame() {}
+    virtual void OnDealt(uint32_t /*clock*/) {}
+    virtual void OnChooser(int /*k*/, int /*seat*/) {}
+    virtual void OnContract(char /*letter*/) {}
+    virtual void OnLay(int /*seat*/, char /*suit*/, int /*rank*/) {}
+    virtual void OnTake(int /*seat*/) {}
+    virtual void OnMove(int /*seat*/, char /*suit*/, int /*rank*/) {}
+    virtual void OnPass(int /*seat*/) {}
+    virtual void OnOut(int /*seat*/, int /*place*/) {}
+    virtual void OnRow(int /*band*/, int /*row*/, char /*letter*/) {}
+    virtual void OnWinner(int /*seat*/) {}
+    virtual void OnGameOver() {}
 };
 
 class Game {
   public:
     explicit Game(Host& host) : host_(host) {}
+    void SetObserver(GameObserver* observer) {
+        observer_ = observer != nullptr ? observer : &silent_;
+    }
 
     // --- Start-up and menu -------------------------------------------------------------------
     void FormCreate();
@@ -96,16 +181,74 @@ class Game {
     void UnlockHumanHand();
 
     // --- Events of the table window ----------------------------------------------------------
-    void HandSlotClick(int entry);         // i40Click .. i52Click, with the slot's entry 40..52
-    void cgClick();                        // the "Chose Game" button
-    void passbClick();                     // the "Pass" button
-    void Timer1Timer();                    // a tick of Timer1
-    void Timer3Timer();                    // a tick of Timer3
-    void CollectionMouseDown(int slot);    // j1MouseDown .. j52MouseDown
-    void CollectionMouseUp(int slot);      // j1MouseUp .. j52MouseUp
+    void HandSlotClick(int entry);       // i40Click .. i52Click, with the slot's entry 40..52
+    void cgClick();                      // the "Chose Game" button
+    void passbClick();                   // the "Pass" button
+    void Timer1Timer();                  // a tick of Timer1
+    void Timer3Timer();                  // a tick of Timer3
+    void CollectionMouseDown(int slot);  // j1MouseDown .. j52MouseDown
+    void CollectionMouseUp(int slot);    // j1MouseUp .. j52MouseUp
+
+    // --- Contracts ---------------------------------------------------------------------------
+    // The contract now played: the letter at place contract number, ' ' before the first choice.
+    char CurrentContract() const;
+
+    // --- Round play --------------------------------------------------------------------------
+    void LayCard(int entry);
+    bool HasSuit(int first, int last, char suit) const;
+    void LayHumanCard(int entry, int rank, char suit);
+    int RoundWinner() const;
+    void SetPlayOrder(int leader);
+    void FinishLaidCard();
+    void TakeRoundNormal();
+    void TakeRoundComplex();
+    void ComputerLead(int first, int last);
+    void ComputerFollow(int first, int last, int winningRank, char leadSuit);
+    int FollowChoice(int first, int last, int winningRank, char leadSuit) const;
+    // The cards ComputerLead and ComputerFollow lay, without laying them.
+    int LeadCard(int first, int last) const;
+    int FollowCard(int first, int last, int winningRank, char leadSuit) const;
+
+    // --- Contract choice ---------------------------------------------------------------------
+    void ComputerChooseContract(int first, int last);
+    // The computer's rule chain over a hand range, with its clock-seeded last resort.
+    char ChooseByRules(int first, int last);
+    void ChooseFormActivate();
+    void ChooseRadioClick(int k);  // r1Click .. r5Click of Tchoosform
+    bool ChooseOkClick();          // true: the dialog closes
+    void AllFormActivate();
+    void AllRadioClick(int k);  // r1Click, r2Click of Tallform
+    bool AllOkClick();
+
+    // --- Scoring and the result sheet --------------------------------------------------------
+    int FindWinner() const;
+    void ClearSheet();
+    void ResetSheet();
+    void WriteSheetRow();
+    void AddComplexScores();  // closes an All Game deal: L, D, Q, K in this order
 
     // --- Game flow ---------------------------------------------------------------------------
     void NewGame();
+    void NewDeal();
+    void AdvanceChoice();
+    void NextChooser();
+    void EndDeal();
+
+    // --- Layout contract ---------------------------------------------------------------------
+    void ResetLayout();
+    void ComputeSuitExtents();
+    bool CanLay(char suit, int rank) const;
+    void LayOnBoard(int entry);
+    void LayHumanLayoutCard(int entry);
+    int CountCards(int first, int last) const;
+    void RecordFinishers();
+    void AwardLayoutPoints();
+    void ComputerLayoutMove(int first, int last);
+    // The entry a seat lays in the layout contract, 0 for a pass (draws a direction when needed).
+    int LayoutChoice(int first, int last);
+
+    // --- Side windows ------------------------------------------------------------------------
+    void ChooseCardBack(int k);  // a click on card back cc1 .. cc6
 
     // --- Timers ------------------------------------------------------------------------------
     // 0 stops the timer; a new interval restarts its count; the same interval changes nothing.
@@ -120,8 +263,14 @@ class Game {
     TableModel& MutableTable() { return s_.table; }
 
   private:
+    void EndLayoutDeal();
+    void SeedFromClock();
+
     Host& host_;
+    GameObserver silent_;
+    GameObserver* observer_ = &silent_;
     GameState s_;
+    uint32_t lastClock_ = 0;  // the clock reading of the last re-seeding
 };
 
 }  // namespace morvel

@@ -26,6 +26,18 @@ class Host {
 
     // Shows the player-name dialog modally; returns once the engine has accepted a name.
     virtual void ShowNameDialog() = 0;
+
+    // The contract choice dialogs, shown modally; each returns once its OK button has closed it
+    // (the engine has then stored the letter).
+    virtual void ShowChooseDialog() = 0;  // Tchoosform, "NORMAL" mode
+    virtual void ShowAllDialog() = 0;     // Tallform, "COMPLEX" mode
+
+    // Shows the result sheet modally; returns when it has been closed. If the sheet is already
+    // open (from the menu), waits until that one is closed instead of opening it again.
+    virtual void ShowResultSheet() = 0;
+
+    // A message box with one OK button.
+    virtual void ShowMessage(std::string_view text) = 0;
 };
 
 }  // namespace morvel

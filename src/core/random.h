@@ -17,6 +17,8 @@ class Random {
         return static_cast<int>((static_cast<uint64_t>(state_) * static_cast<uint32_t>(n)) >> 32);
     }
 
+    friend bool operator==(const Random&, const Random&) = default;
+
   private:
     uint32_t state_ = 0;
 };

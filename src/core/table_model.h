@@ -90,6 +90,8 @@ class TableModel {
     bool ControlsChanged() const { return controlsChanged_; }
     void TakeChanges();
 
+    friend bool operator==(const TableModel&, const TableModel&) = default;
+
     static int Index(Family f, int n);
     static Family FamilyOfIndex(int index);
     static int NumberOfIndex(int index);

@@ -19,7 +19,8 @@ TEST(CardTable, EntriesAndFaces) {
     EXPECT_EQ(table[38], (CardRecord{'H', 13, 26}));
     EXPECT_EQ(table[52], (CardRecord{'A', 14, 40}));
     std::set<int> faces;
-    for (int n = 1; n <= 52; ++n) faces.insert(table[n].face);
+    for (int n = 1; n <= 52; ++n)
+        faces.insert(table[n].face);
     EXPECT_EQ(faces.size(), 52u);
 }
 
@@ -48,7 +49,8 @@ TEST(Deal, EveryCardOnceSortedAndShown) {
         t.game.Deal();
         const GameState& s = t.game.State();
         std::set<int> faces;
-        for (int n = 1; n <= 52; ++n) faces.insert(s.hand[n].face);
+        for (int n = 1; n <= 52; ++n)
+            faces.insert(s.hand[n].face);
         EXPECT_EQ(faces.size(), 52u);
         for (int seat = 1; seat <= 4; ++seat) {
             for (int n = BlockOf(seat).first; n < BlockOf(seat).last; ++n) {
@@ -139,7 +141,8 @@ TEST(Table, PlayedSlotsFollowTheLeader) {
     const TableModel before = t.game.Table();
     t.game.PlacePlayedSlots(0);
     t.game.PlacePlayedSlots(5);
-    for (int n = 1; n <= 4; ++n) EXPECT_EQ(t.game.Table().Get(Family::P, n), before.Get(Family::P, n));
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(t.game.Table().Get(Family::P, n), before.Get(Family::P, n));
 }
 
 TEST(Table, ChooserAndTurnMarkers) {
@@ -153,27 +156,33 @@ TEST(Table, ChooserAndTurnMarkers) {
     for (int k = 1; k <= 4; ++k) {
         s.chooserNumber = k;
         t.game.ShowChooserMarker();
-        for (int m = 1; m <= 4; ++m) EXPECT_EQ(t.game.Table().Get(Family::King, m).visible, m == k);
+        for (int m = 1; m <= 4; ++m)
+            EXPECT_EQ(t.game.Table().Get(Family::King, m).visible, m == k);
         const Rect r = t.game.Table().Get(Family::King, k).rect;
         EXPECT_EQ(r.left, spot[s.chooserSeats[k]][0]);
         EXPECT_EQ(r.top, spot[s.chooserSeats[k]][1]);
     }
     s.chooserNumber = 5;
     t.game.ShowChooserMarker();
-    for (int m = 1; m <= 4; ++m) EXPECT_FALSE(t.game.Table().Get(Family::King, m).visible);
+    for (int m = 1; m <= 4; ++m)
+        EXPECT_FALSE(t.game.Table().Get(Family::King, m).visible);
 
     t.game.ShowTurnMarker(2);
-    for (int m = 1; m <= 4; ++m) EXPECT_EQ(t.game.Table().Get(Family::H, m).visible, m == 2);
+    for (int m = 1; m <= 4; ++m)
+        EXPECT_EQ(t.game.Table().Get(Family::H, m).visible, m == 2);
     t.game.ShowTurnMarker(0);
-    for (int m = 1; m <= 4; ++m) EXPECT_FALSE(t.game.Table().Get(Family::H, m).visible);
+    for (int m = 1; m <= 4; ++m)
+        EXPECT_FALSE(t.game.Table().Get(Family::H, m).visible);
 }
 
 TEST(Table, LockAndUnlockTouchOnlyTheHumanHand) {
     TestGame t;
     t.game.LockHumanHand();
-    for (int n = 1; n <= 52; ++n) EXPECT_EQ(t.game.Table().Get(Family::I, n).enabled, n < 40);
+    for (int n = 1; n <= 52; ++n)
+        EXPECT_EQ(t.game.Table().Get(Family::I, n).enabled, n < 40);
     t.game.UnlockHumanHand();
-    for (int n = 1; n <= 52; ++n) EXPECT_TRUE(t.game.Table().Get(Family::I, n).enabled);
+    for (int n = 1; n <= 52; ++n)
+        EXPECT_TRUE(t.game.Table().Get(Family::I, n).enabled);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ using testing::TestGame;
 
 TEST(AcceptName, ComputerNamesAreRefusedWhateverTheirCaseAndBlanks) {
     TestGame t;
-    for (const char* name : {"kestrin", "KESTRIN", "  Kestrin  ", "vesk", "Vesk\t", "oru'a", " ORU'A"}) {
+    for (const char* name :
+         {"kestrin", "KESTRIN", "  Kestrin  ", "vesk", "Vesk\t", "oru'a", " ORU'A"}) {
         EXPECT_FALSE(t.game.AcceptName(name)) << name;
     }
     for (const char* name : {"Kestrin2", "Kes trin", "Veskk", "Orua", "Player1", ""}) {
@@ -34,10 +35,12 @@ TEST(AcceptName, CountsCharactersNotBytes) {
     TestGame t;
     // Twenty Arabic letters (two bytes each in UTF-8) keep fifteen whole letters.
     std::string arabic;
-    for (int i = 0; i < 20; ++i) arabic += "م";
+    for (int i = 0; i < 20; ++i)
+        arabic += "م";
     EXPECT_TRUE(t.game.AcceptName(arabic));
     std::string fifteen;
-    for (int i = 0; i < 15; ++i) fifteen += "م";
+    for (int i = 0; i < 15; ++i)
+        fifteen += "م";
     EXPECT_EQ(t.game.State().playerName, fifteen);
     // Arabic letters are compared unchanged; only a..z are raised.
     EXPECT_TRUE(t.game.AcceptName("فيسك"));
