@@ -193,8 +193,7 @@ void Game::EndDeal() {
     host_.ShowResultSheet();
     if (s_.contractNumber >= 5 && s_.chooserNumber >= 4) {
         SetTimer(TimerId::Timer1, 0);
-        observer_->OnGameOver();
-        NewGame();
+        if (observer_->OnGameOver()) NewGame();
         return;
     }
     s_.humanTurn = false;

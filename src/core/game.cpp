@@ -26,16 +26,19 @@ void Game::FormActivate() {
     NewGame();
 }
 
+void Game::SetMode(GameMode mode) {
+    s_.table.SetPanel1(mode == GameMode::Normal ? text::kPanelNormal : text::kPanelComplex);
+    s_.mode = mode;
+}
+
 void Game::Normal1Click() {
-    s_.table.SetPanel1(text::kPanelNormal);
-    s_.mode = GameMode::Normal;
+    SetMode(GameMode::Normal);
     host_.ShowNameDialog();
     NewGame();
 }
 
 void Game::Complex1Click() {
-    s_.table.SetPanel1(text::kPanelComplex);
-    s_.mode = GameMode::Complex;
+    SetMode(GameMode::Complex);
     host_.ShowNameDialog();
     NewGame();
 }

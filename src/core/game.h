@@ -147,7 +147,8 @@ class GameObserver {
     virtual void OnOut(int /*seat*/, int /*place*/) {}
     virtual void OnRow(int /*band*/, int /*row*/, char /*letter*/) {}
     virtual void OnWinner(int /*seat*/) {}
-    virtual void OnGameOver() {}
+    // The final sheet of a game has been closed; returns whether the next game begins.
+    virtual bool OnGameOver() { return true; }
 };
 
 class Game {
@@ -162,6 +163,7 @@ class Game {
     void FormActivate();
     void Normal1Click();
     void Complex1Click();
+    void SetMode(GameMode mode);  // the mode and its caption in Panel1
     void SetSpeed(int interval);  // the Slow, Medium and Fast items
 
     // --- Player's name -----------------------------------------------------------------------

@@ -85,6 +85,13 @@ int HandQuery::LowestAbove(int rank, char suit) const {
     return best;
 }
 
+bool HandQuery::AnyCard() const {
+    for (int n = first; n <= last; ++n) {
+        if (Held(hand[n])) return true;
+    }
+    return false;
+}
+
 int HandQuery::CountCards() const {
     int count = 0;
     for (int n = first; n <= last; ++n)

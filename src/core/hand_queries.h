@@ -26,6 +26,7 @@ struct HandQuery {
     int HighestAbove(int rank, char suit) const;
     int LowestAbove(int rank, char suit) const;
     int CountCards() const;
+    bool AnyCard() const;
 };
 
 }  // namespace morvel

@@ -74,11 +74,12 @@ void Game::LayOnBoard(int entry) {
     assert(s_.roundPosition >= 1 && s_.roundPosition <= 4);
     s_.table.SetPicture(Family::K, BoardSlot(card.suit, card.rank), Picture::Face(card.face));
     s_.board.value[SuitIndex(card.suit)][card.rank] = card.rank;
-    observer_->OnMove(SeatOfEntry(entry), card.suit, card.rank);
+    const char suit = card.suit;
     card.suit = kPlayed;
     s_.table.SetVisible(Family::I, entry, false);
     s_.cycleMoves[s_.roundPosition] = Picture::Face(card.face);
     ++s_.dealCardCount;
+    observer_->OnMove(SeatOfEntry(entry), suit, card.rank);
 }
 
 void Game::LayHumanLayoutCard(int entry) {
@@ -118,7 +119,11 @@ int Game::CountCards(int first, int last) const {
 
 void Game::RecordFinishers() {
     for (int seat = 1; seat <= 4; ++seat) {
-        if (!s_.stillIn[seat] || CountCards(BlockOf(seat).first, BlockOf(seat).last) != 0) continue;
+        // A seat is out when its block holds no card.
+        if (!s_.stillIn[seat] ||
+            HandQuery{s_.hand, BlockOf(seat).first, BlockOf(seat).last}.AnyCard()) {
+            continue;
+        }
         s_.finishingPlace[seat] = s_.nextFinishingPlace;
         s_.stillIn[seat] = false;
         observer_->OnOut(seat, s_.nextFinishingPlace);
@@ -192,8 +197,7 @@ void Game::EndLayoutDeal() {
         SetTimer(TimerId::Timer3, 0);
         WriteSheetRow();
         host_.ShowResultSheet();
-        observer_->OnGameOver();
-        NewGame();
+        if (observer_->OnGameOver()) NewGame();
         return;
     }
     s_.table.SetPassbVisible(false);

@@ -34,9 +34,9 @@ void Game::LayCard(int entry) {
     assert(card.suit != kPlayed);
     s_.table.SetPicture(Family::P, k, Picture::Face(card.face));
     s_.roundCards[k] = {card.suit, card.rank};
-    observer_->OnLay(SeatOfEntry(entry), card.suit, card.rank);
     card.suit = kPlayed;
     s_.table.SetVisible(Family::I, entry, false);
+    observer_->OnLay(SeatOfEntry(entry), s_.roundCards[k].suit, card.rank);
 }
 
 bool Game::HasSuit(int first, int last, char suit) const {

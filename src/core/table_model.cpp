@@ -6,8 +6,6 @@ namespace morvel {
 
 namespace {
 
-constexpr int kFamilyStart[kFamilyCount] = {0, 52, 104, 156, 160, 164, 168};
-
 Rect DesignedRect(Family f, int n) {
     switch (f) {
         case Family::I:
@@ -52,11 +50,6 @@ Rect DesignedRect(Family f, int n) {
 
 }  // namespace
 
-int TableModel::Index(Family f, int n) {
-    assert(n >= 1 && n <= FamilySize(f));
-    return kFamilyStart[static_cast<int>(f)] + n - 1;
-}
-
 Family TableModel::FamilyOfIndex(int index) {
     assert(index >= 0 && index < kSlotCount);
     int f = kFamilyCount - 1;
@@ -84,27 +77,6 @@ TableModel::TableModel() {
         }
         changed_[index] = true;
     }
-}
-
-void TableModel::SetPicture(Family f, int n, Picture p) {
-    Slot& slot = At(f, n);
-    if (slot.picture == p) return;
-    slot.picture = p;
-    changed_[Index(f, n)] = true;
-}
-
-void TableModel::SetVisible(Family f, int n, bool visible) {
-    Slot& slot = At(f, n);
-    if (slot.visible == visible) return;
-    slot.visible = visible;
-    changed_[Index(f, n)] = true;
-}
-
-void TableModel::SetEnabled(Family f, int n, bool enabled) {
-    Slot& slot = At(f, n);
-    if (slot.enabled == enabled) return;
-    slot.enabled = enabled;
-    changed_[Index(f, n)] = true;
 }
 
 void TableModel::MoveTo(Family f, int n, int left, int top) {

@@ -55,15 +55,32 @@ struct Slot {
 enum class Focus : uint8_t { None, Cg, Passb };
 
 class TableModel {
+    static constexpr int kFamilyStart[kFamilyCount] = {0, 52, 104, 156, 160, 164, 168};
+
   public:
     static constexpr int kSlotCount = 3 * 52 + 4 * 4;
 
     TableModel();
 
     const Slot& Get(Family f, int n) const { return slots_[Index(f, n)]; }
-    void SetPicture(Family f, int n, Picture p);
-    void SetVisible(Family f, int n, bool visible);
-    void SetEnabled(Family f, int n, bool enabled);
+    void SetPicture(Family f, int n, Picture p) {
+        const int i = Index(f, n);
+        if (slots_[i].picture == p) return;
+        slots_[i].picture = p;
+        changed_[i] = true;
+    }
+    void SetVisible(Family f, int n, bool visible) {
+        const int i = Index(f, n);
+        if (slots_[i].visible == visible) return;
+        slots_[i].visible = visible;
+        changed_[i] = true;
+    }
+    void SetEnabled(Family f, int n, bool enabled) {
+        const int i = Index(f, n);
+        if (slots_[i].enabled == enabled) return;
+        slots_[i].enabled = enabled;
+        changed_[i] = true;
+    }
     void MoveTo(Family f, int n, int left, int top);
 
     // Captions and buttons of the table.
@@ -92,7 +109,10 @@ class TableModel {
 
     friend bool operator==(const TableModel&, const TableModel&) = default;
 
-    static int Index(Family f, int n);
+    static int Index(Family f, int n) {
+        assert(n >= 1 && n <= FamilySize(f));
+        return kFamilyStart[static_cast<int>(f)] + n - 1;
+    }
     static Family FamilyOfIndex(int index);
     static int NumberOfIndex(int index);
 

@@ -63,10 +63,11 @@ struct GameWatch : GameObserver {
         for (int seat = 1; seat <= 4; ++seat)
             EXPECT_EQ(r.score[seat], game->State().gameScore[seat]);
     }
-    void OnGameOver() override {
+    bool OnGameOver() override {
         ++gamesOver;
         dealsAtGameOver = deals;
         sumsAtChooserChange.push_back(ScoreSum(game->State()));
+        return true;
     }
 };
 
