@@ -1,0 +1,85 @@
+#include "qt_host.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QMessageBox>
+
+#include "game.h"
+#include "name_dialog.h"
+#include "qt_text.h"
+#include "side_windows.h"
+#include "table_window.h"
+
+namespace morvel {
+
+QtHost::QtHost() {
+    connect(&timer1_, &QTimer::timeout, this, [this] { Tick(TimerId::Timer1); });
+    connect(&timer3_, &QTimer::timeout, this, [this] { Tick(TimerId::Timer3); });
+}
+
+void QtHost::Attach(Game& game, TForm1& table, const Dialogs& dialogs) {
+    game_ = &game;
+    table_ = &table;
+    dialogs_ = dialogs;
+}
+
+void QtHost::TimerIntervalChanged(TimerId timer, int milliseconds) {
+    QTimer& t = timer == TimerId::Timer1 ? timer1_ : timer3_;
+    if (milliseconds == 0) {
+        t.stop();
+    } else {
+        t.start(milliseconds);
+    }
+}
+
+void QtHost::Beep() {
+    QApplication::beep();
+}
+
+uint32_t QtHost::MillisecondOfDay() {
+    return static_cast<uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
+}
+
+void QtHost::ShowNameDialog() {
+    table_->ShowModal(*dialogs_.name);
+}
+
+void QtHost::ShowChooseDialog() {
+    table_->ShowModal(*dialogs_.choose);
+}
+
+void QtHost::ShowAllDialog() {
+    table_->ShowModal(*dialogs_.all);
+}
+
+void QtHost::ShowResultSheet() {
+    if (!dialogs_.sheet->isVisible()) {
+        table_->ShowModal(*dialogs_.sheet);
+        return;
+    }
+    // Opened from the menu: the end of the deal goes on once that sheet is closed.
+    table_->Sync();
+    QEventLoop wait;
+    connect(dialogs_.sheet, &QDialog::finished, &wait, &QEventLoop::quit);
+    wait.exec();
+}
+
+void QtHost::ShowMessage(std::string_view text) {
+    table_->Sync();
+    QMessageBox::information(QApplication::activeModalWidget() != nullptr
+                                 ? QApplication::activeModalWidget()
+                                 : static_cast<QWidget*>(table_),
+                             QApplication::applicationName(), Text(text));
+}
+
+void QtHost::Tick(TimerId timer) {
+    if (timer == TimerId::Timer1) {
+        game_->Timer1Timer();
+    } else {
+        game_->Timer3Timer();
+    }
+    table_->Sync();
+}
+
+}  // namespace morvel

@@ -1,0 +1,66 @@
+// The windows of the game with the engine behind them, created once in their fixed order. The
+// program, the tests and the screenshot tool all build exactly this set.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "card_faces.h"
+#include "game.h"
+#include "name_dialog.h"
+#include "pictures.h"
+#include "qt_host.h"
+#include "side_windows.h"
+#include "table_window.h"
+
+class QApplication;
+
+namespace morvel {
+
+// Title, bundled fonts and icon of the application; call before creating the windows.
+void SetUpApplication(QApplication& app);
+
+class Windows {
+  public:
+    // A test or tool may pass a host of its own (a fixed clock, a name given at once).
+    explicit Windows(std::unique_ptr<QtHost> host = std::make_unique<QtHost>());
+    ~Windows();
+    Windows(const Windows&) = delete;
+    Windows& operator=(const Windows&) = delete;
+
+    // Empty when every card face decoded; otherwise a message naming the broken file.
+    const QString& StartupError() const { return card_->Error(); }
+
+    QtHost& EngineHost() { return *host_; }
+    Game& Engine() { return *game_; }
+    const Pictures& Images() const { return pictures_; }
+    TForm1& Form1() { return *form1_; }
+    Tcard& Card() { return *card_; }
+    Tchoosform& Choosform() { return *choosform_; }
+    Tresultform& Resultform() { return *resultform_; }
+    Tallform& Allform() { return *allform_; }
+    Taboutform& Aboutform() { return *aboutform_; }
+    Taboutmorvelform& Aboutmorvelform() { return *aboutmorvelform_; }
+    Ttypecardform& Typecardform() { return *typecardform_; }
+    Tlastform& Lastform() { return *lastform_; }
+    Tenterform& Enterform() { return *enterform_; }
+
+  private:
+    // Declared first, destroyed last: every window refers to them.
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<Game> game_;
+    Pictures pictures_;
+
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<Tcard> card_;
+    std::unique_ptr<Tchoosform> choosform_;
+    std::unique_ptr<Tresultform> resultform_;
+    std::unique_ptr<Tallform> allform_;
+    std::unique_ptr<Taboutform> aboutform_;
+    std::unique_ptr<Taboutmorvelform> aboutmorvelform_;
+    std::unique_ptr<Ttypecardform> typecardform_;
+    std::unique_ptr<Tlastform> lastform_;
+    std::unique_ptr<Tenterform> enterform_;
+};
+
+}  // namespace morvel

@@ -1,0 +1,59 @@
+// morvel-screenshot PNG: starts the game off-screen with a fixed clock (so the deal is always the
+// same) and the name "Player1", and saves the table as it looks after the start-up.
+#include <QApplication>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "windows.h"
+
+namespace {
+
+class FixedHost : public morvel::QtHost {
+  public:
+    uint32_t MillisecondOfDay() override { return 12 * 60 * 60 * 1000; }
+    void ShowNameDialog() override { game_->AcceptName("Player1"); }
+};
+
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 440;
+constexpr qreal kPixelRatio = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: morvel-screenshot FILE.png\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    morvel::SetUpApplication(app);
+    morvel::Windows windows(std::make_unique<FixedHost>());
+    if (!windows.StartupError().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(windows.StartupError()));
+        return 1;
+    }
+    morvel::TForm1& table = windows.Form1();
+    table.showMaximized();
+
+    int status = 0;
+    // The start-up runs in the event loop's first turn; the picture is taken in a later one.
+    QTimer::singleShot(0, &table, [&] {
+        QTimer::singleShot(0, &table, [&] {
+            const QRect client(0, 0, kClientWidth, table.menuBar()->height() + kClientHeight);
+            QPixmap picture(client.size() * kPixelRatio);
+            picture.setDevicePixelRatio(kPixelRatio);
+            table.render(&picture, QPoint(), QRegion(client));
+            if (!picture.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+                std::fprintf(stderr, "morvel-screenshot: cannot write %s\n", argv[1]);
+                status = 1;
+            }
+            QApplication::quit();
+        });
+    });
+    QApplication::exec();
+    return status;
+}
