@@ -25,6 +25,7 @@ class TestHost : public Host {
     }
     void ShowNameDialog() override {
         ++nameDialogs;
+        if (onNameDialog) onNameDialog();
         if (game != nullptr) {
             for (const std::string& name : names) {
                 if (game->AcceptName(name)) return;
@@ -72,9 +73,33 @@ class TestHost : public Host {
     std::function<void()> onChooseDialog;
     std::function<void()> onAllDialog;
     std::function<void()> onSheet;
-    std::vector<std::string> names;  // typed in turn until one is accepted
+    std::function<void()> onNameDialog;  // runs while the dialog is open, before a name is typed
+    std::vector<std::string> names;      // typed in turn until one is accepted
     std::vector<TimerChange> timerChanges;
 };
+
+// The seat that holds the seven of hearts when the deal reads `clock`.
+inline int SevenOfHeartsHolder(uint32_t clock) {
+    TestHost host;
+    host.clock = clock;
+    Game game(host);
+    game.BuildCardTable();
+    game.Deal();
+    for (int n = 1; n <= 52; ++n) {
+        const CardRecord& c = game.State().hand[n];
+        if (c.suit == kHearts && c.rank == 7) return SeatOfEntry(n);
+    }
+    return 0;
+}
+
+// The first clock reading from `from` on whose deal `seat` holds the seven of hearts, so it is
+// the game's first chooser.
+inline uint32_t ClockForFirstChooser(int seat, uint32_t from = 0) {
+    uint32_t clock = from;
+    while (SevenOfHeartsHolder(clock) != seat)
+        ++clock;
+    return clock;
+}
 
 // A game with its host, started up as the table window would start it.
 struct TestGame {
@@ -84,6 +109,37 @@ struct TestGame {
         host.game = &game;
         host.clock = clock;
         game.FormCreate();
+    }
+
+    // Starts up, then starts a game of `mode` from the menu whose first deal reads `dealClock`.
+    void Start(GameMode mode, uint32_t dealClock) {
+        game.FormActivate();
+        host.clock = dealClock;
+        if (mode == GameMode::Normal) {
+            game.Normal1Click();
+        } else {
+            game.Complex1Click();
+        }
+    }
+
+    // Plays through the Autopilot, as the table window would let it, until `done` holds. False
+    // when play stops first: nothing can happen, the human player is to lay a card on a disabled
+    // hand slot, or `maxSteps` pass.
+    bool PlayUntil(const std::function<bool()>& done, int maxSteps = 20000) {
+        Autopilot pilot(game);
+        for (int step = 0; step < maxSteps; ++step) {
+            if (done()) return true;
+            const GameState& s = game.State();
+            if (s.humanTurn && s.timer1Interval == 0 && s.timer3Interval == 0) {
+                for (int n = 40; n <= 52; ++n) {
+                    if (s.hand[n].suit != kPlayed && !s.table.Get(Family::I, n).enabled) {
+                        return false;
+                    }
+                }
+            }
+            if (!pilot.Step()) return false;
+        }
+        return done();
     }
 };
 
