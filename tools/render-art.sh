@@ -25,3 +25,14 @@ render icon 32 32
 render icon 256 256 icon-256
 
 echo "wrote $(ls "$out" | wc -l) images to $out"
+
+# The desktop's icon theme: the same drawing at the usual sizes, and the drawing itself.
+icons="$here/../data/icons"
+for size in 16 32 48 64 128 256; do
+    mkdir -p "$icons/${size}x${size}"
+    rsvg-convert -w "$size" -h "$size" -f png -o "$icons/${size}x${size}/io.morvel.Morvel.png" \
+        "$src/icon.svg"
+done
+mkdir -p "$icons/scalable"
+cp "$src/icon.svg" "$icons/scalable/io.morvel.Morvel.svg"
+echo "wrote the desktop icons to $icons"

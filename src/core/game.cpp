@@ -1,6 +1,8 @@
 #include "game.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <utility>
 
 #include "table_layout.h"
@@ -100,23 +102,36 @@ void Game::BuildCardTable() {
 
 void Game::Deal() {
     s_.table.SetNamegame("");
-    Numbered<bool, 52> used{};
     for (int n = 1; n <= 52; ++n)
         s_.table.SetVisible(Family::I, n, true);
 
+    // Draw until an undealt card comes up; the first thirteen go to seat 4, the next to seat 3,
+    // then seat 2 and seat 1. A seat's cards are kept as a set of card-table entries (bit r).
     SeedFromClock();
+    uint64_t used = 0;
+    std::array<uint64_t, 5> owned{};
     for (int n = 1; n <= 52; ++n) {
         int r = s_.random.Draw(52) + 1;
-        while (used[r])
+        while (used & (uint64_t{1} << r))
             r = s_.random.Draw(52) + 1;
-        s_.hand[n] = s_.cards[r];
-        used[r] = true;
+        used |= uint64_t{1} << r;
+        owned[SeatOfEntry(n)] |= uint64_t{1} << r;
     }
-    for (int seat = 1; seat <= 4; ++seat)
-        SortBySuit(BlockOf(seat).first, BlockOf(seat).last);
-    for (int seat = 1; seat <= 4; ++seat)
-        SortByRank(BlockOf(seat).first, BlockOf(seat).last);
-
+    // Hand order is the card table's hearts block, then clubs, diamonds and spades, each running
+    // 2 to ace, so walking those blocks gives each hand sorted, exactly as SortBySuit followed by
+    // SortByRank would leave it.
+    static constexpr int kBlockOrder[4] = {27, 14, 1, 40};
+    for (int seat = 1; seat <= 4; ++seat) {
+        int n = BlockOf(seat).first;
+        for (int first : kBlockOrder) {
+            uint64_t cards = (owned[seat] >> first) & 0x1FFF;
+            while (cards != 0) {
+                const int r = first + std::countr_zero(cards);
+                cards &= cards - 1;
+                s_.hand[n++] = s_.cards[r];
+            }
+        }
+    }
     for (int n = 1; n <= 39; ++n)
         s_.table.SetPicture(Family::I, n, Picture::Back(s_.cardBack));
     for (int n = 40; n <= 52; ++n)

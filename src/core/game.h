@@ -72,6 +72,9 @@ struct Board {
     std::array<std::array<int32_t, 15>, 4> value{};  // 0, or the rank once laid
     std::array<int32_t, 4> high{};
     std::array<int32_t, 4> low{};
+    // Nothing was laid since the extents were last worked out, so working them out again would
+    // give the same values; saves the layout loop most of its work.
+    bool extentsCurrent = false;
     friend bool operator==(const Board&, const Board&) = default;
 };
 

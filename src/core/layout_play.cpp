@@ -47,6 +47,8 @@ void Game::ResetLayout() {
 
 void Game::ComputeSuitExtents() {
     Board& b = s_.board;
+    if (b.extentsCurrent) return;
+    b.extentsCurrent = true;
     for (int suit = 0; suit < 4; ++suit) {
         const auto& value = b.value[suit];
         int32_t high = value[2];
@@ -74,6 +76,7 @@ void Game::LayOnBoard(int entry) {
     assert(s_.roundPosition >= 1 && s_.roundPosition <= 4);
     s_.table.SetPicture(Family::K, BoardSlot(card.suit, card.rank), Picture::Face(card.face));
     s_.board.value[SuitIndex(card.suit)][card.rank] = card.rank;
+    s_.board.extentsCurrent = false;
     const char suit = card.suit;
     card.suit = kPlayed;
     s_.table.SetVisible(Family::I, entry, false);

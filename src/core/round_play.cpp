@@ -258,13 +258,13 @@ void Game::ComputerFollow(int first, int last, int winningRank, char leadSuit) {
 
 int Game::FollowChoice(int first, int last, int b, char lead) const {
     const HandQuery q{s_.hand, first, last};
-    if (q.HasLowerOfSuit(b, lead)) return q.HighestBelow(b, lead);
+    if (const int duck = q.HighestBelow(b, lead); duck != 0) return duck;
     if (s_.roundPosition == 2 || s_.roundPosition == 3) return q.LowestAbove(b, lead);
 
     // Last to play: this seat takes the round whatever it lays.
     auto keepBelow = [&](int rank, char suit) {
-        if (q.HasHigherOfSuit(rank, suit)) return q.HighestAbove(rank, suit);
-        if (q.HasLowerOfSuit(rank, suit)) return q.HighestBelow(rank, suit);
+        if (const int above = q.HighestAbove(rank, suit); above != 0) return above;
+        if (const int below = q.HighestBelow(rank, suit); below != 0) return below;
         return q.LowestAbove(b, suit);
     };
     if (s_.mode == GameMode::Normal) {

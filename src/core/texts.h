@@ -55,4 +55,10 @@ inline constexpr std::string_view kAllMorvelRadio = "      Morvel  مورفل";
 inline constexpr std::string_view kAllGamePanel = "جميع اللعب All Game";
 inline constexpr std::string_view kChooseOneMessage = "اختر احد الالعاب";
 
+// Result sheet.
+inline constexpr std::string_view kResultCaption =
+    "                                        Results   النتائج";
+inline constexpr std::string_view kSheetGameName = " اسم اللعبة Game Name      ";
+inline constexpr std::string_view kSheetSeat2Name = "Orua";  // n3; the table spells it Oru'a
+
 }  // namespace morvel::text

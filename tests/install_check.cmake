@@ -1,0 +1,19 @@
+# Installs into a scratch prefix and checks that every file a desktop needs is there.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(path
+    bin/morvel
+    share/applications/io.morvel.Morvel.desktop
+    share/metainfo/io.morvel.Morvel.metainfo.xml
+    share/icons/hicolor/32x32/apps/io.morvel.Morvel.png
+    share/icons/hicolor/256x256/apps/io.morvel.Morvel.png
+    share/icons/hicolor/scalable/apps/io.morvel.Morvel.svg)
+  if(NOT EXISTS ${PREFIX}/${path})
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${PREFIX})
