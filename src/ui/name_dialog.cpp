@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "game.h"
+#include "qt_text.h"
 #include "texts.h"
 
 namespace morvel {
@@ -80,7 +81,7 @@ QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
 Tenterform::Tenterform(Game& game, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
     setObjectName(QStringLiteral("Tenterform"));
-    setWindowTitle(QString::fromUtf8(text::kNameCaption));
+    setWindowTitle(Caption(text::kNameCaption));
     setModal(true);
     setFixedSize(307, 111);
 
@@ -91,12 +92,12 @@ Tenterform::Tenterform(Game& game, QWidget* parent)
     setAutoFillBackground(true);
 
     const QFont labelFont = BoldPixelFont(font(), 13);
-    auto* label1 = new QLabel(QString::fromUtf8(text::kNameLabelArabic), this);
+    auto* label1 = new QLabel(Caption(text::kNameLabelArabic), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setFont(labelFont);
     label1->move(40, 8);
     label1->adjustSize();
-    auto* label2 = new QLabel(QString::fromUtf8(text::kNameLabelEnglish), this);
+    auto* label2 = new QLabel(Caption(text::kNameLabelEnglish), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setFont(labelFont);
     label2->move(8, 24);
@@ -113,7 +114,7 @@ Tenterform::Tenterform(Game& game, QWidget* parent)
     edit1_->setValidator(new CharacterLimit(kNameFieldLength, edit1_));
 
     bitBtn1_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               QString::fromUtf8(text::kNameOk), this);
+                               Caption(text::kNameOk), this);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
     bitBtn1_->setGeometry(96, 72, 105, 33);
     bitBtn1_->setCursor(Qt::PointingHandCursor);

@@ -5,10 +5,11 @@
 #include <QEventLoop>
 #include <QMessageBox>
 
+#include "choice_dialogs.h"
 #include "game.h"
 #include "name_dialog.h"
 #include "qt_text.h"
-#include "side_windows.h"
+#include "result_window.h"
 #include "table_window.h"
 
 namespace morvel {
@@ -58,7 +59,9 @@ void QtHost::ShowResultSheet() {
         table_->ShowModal(*dialogs_.sheet);
         return;
     }
-    // Opened from the menu: the end of the deal goes on once that sheet is closed.
+    // Opened from the menu: it shows the row just written, and the end of the deal goes on once
+    // that sheet is closed.
+    dialogs_.sheet->Refresh();
     table_->Sync();
     QEventLoop wait;
     connect(dialogs_.sheet, &QDialog::finished, &wait, &QEventLoop::quit);
@@ -70,7 +73,7 @@ void QtHost::ShowMessage(std::string_view text) {
     QMessageBox::information(QApplication::activeModalWidget() != nullptr
                                  ? QApplication::activeModalWidget()
                                  : static_cast<QWidget*>(table_),
-                             QApplication::applicationName(), Text(text));
+                             QApplication::applicationName(), Caption(text));
 }
 
 void QtHost::Tick(TimerId timer) {

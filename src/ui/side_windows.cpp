@@ -45,31 +45,4 @@ void SideWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
-Tchoosform::Tchoosform(QWidget* parent)
-    : SideWindow(QStringLiteral("Tchoosform"), QStringLiteral("BitBtn1"), Closing::OnlyByOk,
-                 parent) {}
-
-Tresultform::Tresultform(QWidget* parent)
-    : SideWindow(QStringLiteral("Tresultform"), QStringLiteral("BitBtn1"), Closing::Freely,
-                 parent) {}
-
-Tallform::Tallform(QWidget* parent)
-    : SideWindow(QStringLiteral("Tallform"), QStringLiteral("Button1"), Closing::OnlyByOk, parent) {
-}
-
-Taboutform::Taboutform(QWidget* parent)
-    : SideWindow(QStringLiteral("Taboutform"), QStringLiteral("BitBtn1"), Closing::Freely, parent) {
-}
-
-Taboutmorvelform::Taboutmorvelform(QWidget* parent)
-    : SideWindow(QStringLiteral("Taboutmorvelform"), QStringLiteral("BitBtn1"), Closing::Freely,
-                 parent) {}
-
-Ttypecardform::Ttypecardform(QWidget* parent)
-    : SideWindow(QStringLiteral("Ttypecardform"), QStringLiteral("BitBtn1"), Closing::Freely,
-                 parent) {}
-
-Tlastform::Tlastform(QWidget* parent)
-    : SideWindow(QStringLiteral("Tlastform"), QStringLiteral("BitBtn1"), Closing::Freely, parent) {}
-
 }  // namespace morvel

@@ -70,7 +70,7 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 // A seat's name or the player's: white bold 13-pixel text on the table.
 QLabel* NameLabel(const char* name, std::string_view caption, const layout::Box& box,
                   Qt::Alignment alignment, QWidget* parent) {
-    auto* label = new QLabel(Text(caption), parent);
+    auto* label = new QLabel(Caption(caption), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(ToQRect(box));
     label->setFont(Bold(label->font(), 13));
@@ -95,7 +95,7 @@ QLabel* Panel(const char* name, const layout::Box& box, const QColor& colour, QW
 
 QPushButton* Button(const char* name, std::string_view caption, const layout::Box& box,
                     QWidget* parent) {
-    auto* button = new QPushButton(Text(caption), parent);
+    auto* button = new QPushButton(Caption(caption), parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(ToQRect(box));
     button->hide();
@@ -111,7 +111,7 @@ TForm1::TForm1(Game& game, const Pictures& pictures, QWidget* parent)
       table_(new QWidget(this)),
       checkedSpeed_(kFastInterval) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(Text(text::kWindowCaption));
+    setWindowTitle(Caption(text::kWindowCaption));
     // Without a window manager (a bare X server) maximising does nothing; the whole screen as the
     // normal size keeps the table whole there too.
     resize(screen()->availableGeometry().size());
@@ -284,9 +284,10 @@ void TForm1::Sync() {
         widget->setVisible(slot.visible);
     }
     if (model.ControlsChanged()) {
-        panel1_->setText(Text(model.Panel1()));
-        namegame_->setText(Text(model.Namegame()));
+        panel1_->setText(Caption(model.Panel1()));
+        namegame_->setText(Caption(model.Namegame()));
         namegame_->setVisible(model.NamegameVisible());
+        // The typed name keeps the direction Qt guesses from its first letter.
         nameplayer_->setText(Text(model.Nameplayer()));
         cg_->setVisible(model.CgVisible());
         passb_->setVisible(model.PassbVisible());

@@ -53,13 +53,13 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     form1_ = std::make_unique<TForm1>(*game_, pictures_);
     card_ = std::make_unique<Tcard>();
     pictures_.SetFaces(card_.get());
-    choosform_ = std::make_unique<Tchoosform>();
-    resultform_ = std::make_unique<Tresultform>();
-    allform_ = std::make_unique<Tallform>();
+    choosform_ = std::make_unique<Tchoosform>(*game_);
+    resultform_ = std::make_unique<Tresultform>(*game_);
+    allform_ = std::make_unique<Tallform>(*game_);
     aboutform_ = std::make_unique<Taboutform>();
     aboutmorvelform_ = std::make_unique<Taboutmorvelform>();
-    typecardform_ = std::make_unique<Ttypecardform>();
-    lastform_ = std::make_unique<Tlastform>();
+    typecardform_ = std::make_unique<Ttypecardform>(*game_, *form1_, pictures_);
+    lastform_ = std::make_unique<Tlastform>(*game_, pictures_, *host_);
     enterform_ = std::make_unique<Tenterform>(*game_);
 
     form1_->SetMenuWindows({.result = resultform_.get(),

@@ -5,11 +5,16 @@
 #include <QString>
 #include <memory>
 
+#include "about_windows.h"
+#include "card_back_window.h"
 #include "card_faces.h"
+#include "choice_dialogs.h"
 #include "game.h"
+#include "last_window.h"
 #include "name_dialog.h"
 #include "pictures.h"
 #include "qt_host.h"
+#include "result_window.h"
 #include "side_windows.h"
 #include "table_window.h"
 

@@ -1,0 +1,191 @@
+#include "choice_dialogs.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "game.h"
+#include "qt_text.h"
+#include "texts.h"
+
+namespace morvel {
+
+namespace {
+
+const QPoint kDialogPlace(205, 100);
+
+const QColor kBlue(0, 0, 255);
+const QColor kWhite(255, 255, 255);
+const QColor kUsedCaption(192, 192, 192);  // a disabled button's caption, still legible on blue
+constexpr int kSmallestCaption = 12;       // pixels
+
+constexpr ContractDialog::RadioLook kChooseRadios[] = {
+    {kContracts[0].radio, {24, 8, 190, 25}},    // Queen
+    {kContracts[1].radio, {24, 40, 190, 25}},   // Heart King
+    {kContracts[2].radio, {24, 72, 190, 25}},   // Diamonds
+    {kContracts[3].radio, {24, 104, 190, 25}},  // Collection
+    {kContracts[4].radio, {24, 136, 190, 25}},  // Morvel
+};
+
+constexpr ContractDialog::RadioLook kAllRadios[] = {
+    {text::kAllGamesRadio, {24, 16, 181, 30}},
+    {text::kAllMorvelRadio, {24, 56, 178, 30}},
+};
+
+}  // namespace
+
+ContractDialog::ContractDialog(Game& game, const Look& look, std::span<const RadioLook> radios,
+                               QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    setObjectName(QLatin1String(look.name));
+    setWindowTitle(Caption(look.caption));
+    setModal(true);
+    setFixedSize(look.client);
+
+    QPalette blue = palette();
+    blue.setColor(QPalette::Window, kBlue);
+    blue.setColor(QPalette::WindowText, kWhite);
+    blue.setColor(QPalette::Disabled, QPalette::WindowText, kUsedCaption);
+    setPalette(blue);
+    setAutoFillBackground(true);
+
+    QFont radioFont = font();
+    radioFont.setPixelSize(look.radioPixels);
+    radioFont.setBold(true);
+    int k = 1;
+    for (const RadioLook& r : radios) {
+        auto* radio = new QRadioButton(Caption(r.caption), this);
+        radio->setObjectName(QStringLiteral("r%1").arg(k));
+        radio->setGeometry(r.geometry);
+        radio->setFont(radioFont);
+        // The caption stands to the left of the button.
+        radio->setLayoutDirection(Qt::RightToLeft);
+        // Checked and enabled follow the engine alone: a used contract's button stays checked
+        // while disabled, and a new game unchecks them all.
+        radio->setAutoExclusive(false);
+        connect(radio, &QRadioButton::clicked, this, [this, k] {
+            RadioClick(k);
+            ShowChoice();
+            ok_->setFocus();
+        });
+        radios_.push_back(radio);
+        ++k;
+    }
+    FitCaptions();
+
+    ok_ = look.okGlyph ? new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                         Caption(text::kOk), this)
+                       : new QPushButton(Caption(text::kOk), this);
+    ok_->setObjectName(QLatin1String(look.okName));
+    ok_->setGeometry(look.ok);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        // Without a choice the engine has shown its message; the dialog stays open.
+        const bool closes = OkClick();
+        ShowChoice();
+        if (closes) accept();
+    });
+}
+
+void ContractDialog::FitCaptions() {
+    // In the bundled font the longest caption is wider than its button at the designed size, and
+    // a caption cut short loses its first letters: the captions shrink together until all fit.
+    QFont font = radios_.front()->font();
+    auto fits = [&] {
+        for (QRadioButton* radio : radios_) {
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            option.fontMetrics = QFontMetrics(font);
+            const QRect room =
+                radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+            if (option.fontMetrics.horizontalAdvance(CaptionText(radio->text()).trimmed()) >
+                room.width() - 2)
+                return false;
+        }
+        return true;
+    };
+    while (font.pixelSize() > kSmallestCaption && !fits())
+        font.setPixelSize(font.pixelSize() - 1);
+    for (QRadioButton* radio : radios_)
+        radio->setFont(font);
+}
+
+void ContractDialog::reject() {}
+
+void ContractDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Activate();
+    ShowChoice();
+    move(kDialogPlace);
+    ok_->setFocus();
+}
+
+void ContractDialog::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
+void ContractDialog::ShowChoice() {
+    for (int k = 1; k <= static_cast<int>(radios_.size()); ++k) {
+        QRadioButton* radio = Radio(k);
+        radio->setEnabled(RadioEnabled(k));
+        radio->setChecked(RadioChecked(k));
+    }
+}
+
+Tchoosform::Tchoosform(Game& game, QWidget* parent)
+    : ContractDialog(game,
+                     {.name = "Tchoosform",
+                      .caption = text::kChooseCaption,
+                      .client = {248, 213},
+                      .radioPixels = 19,
+                      .okName = "BitBtn1",
+                      .ok = {64, 168, 113, 41},
+                      .okGlyph = true},
+                     kChooseRadios, parent) {}
+
+void Tchoosform::Activate() {
+    game_.ChooseFormActivate();
+}
+void Tchoosform::RadioClick(int k) {
+    game_.ChooseRadioClick(k);
+}
+bool Tchoosform::OkClick() {
+    return game_.ChooseOkClick();
+}
+bool Tchoosform::RadioEnabled(int k) const {
+    return game_.State().chooseDialog.enabled[k];
+}
+bool Tchoosform::RadioChecked(int k) const {
+    return game_.State().chooseDialog.checked[k];
+}
+
+Tallform::Tallform(Game& game, QWidget* parent)
+    : ContractDialog(game,
+                     {.name = "Tallform",
+                      .caption = text::kAllCaption,
+                      .client = {229, 148},
+                      .radioPixels = 16,
+                      .okName = "Button1",
+                      .ok = {48, 96, 137, 33},
+                      .okGlyph = false},
+                     kAllRadios, parent) {}
+
+void Tallform::Activate() {
+    game_.AllFormActivate();
+}
+void Tallform::RadioClick(int k) {
+    game_.AllRadioClick(k);
+}
+bool Tallform::OkClick() {
+    return game_.AllOkClick();
+}
+bool Tallform::RadioEnabled(int k) const {
+    return game_.State().allDialog.enabled[k];
+}
+bool Tallform::RadioChecked(int k) const {
+    return game_.State().allDialog.checked[k];
+}
+
+}  // namespace morvel

@@ -1,0 +1,108 @@
+#include "last_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <cassert>
+
+#include "about_texts.h"
+#include "game.h"
+#include "image_slot.h"
+#include "pictures.h"
+#include "qt_host.h"
+#include "qt_text.h"
+#include "texts.h"
+
+namespace morvel {
+
+namespace {
+
+constexpr int kImageWidth = 70;
+constexpr int kImageHeight = 82;
+
+// Image number (l1..l4) of each seat 1..4.
+constexpr std::array<int, 5> kImageOfSeat = {0, 3, 4, 1, 2};
+
+QLabel* WhiteLabel(const char* name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setPixelSize(13);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+Tlastform::Tlastform(const Game& game, const Pictures& pictures, const QtHost& host,
+                     QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      game_(game),
+      pictures_(pictures) {
+    setObjectName(QStringLiteral("Tlastform"));
+    setWindowTitle(Caption(text::kLastCaption));
+    setModal(true);
+    setFixedSize(309, 336);
+    QPalette green = palette();
+    green.setColor(QPalette::Window, QColor(0, 128, 64));
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    static constexpr QPoint kImagePlaces[] = {{117, 20}, {37, 100}, {117, 188}, {197, 100}};
+    for (int n = 1; n <= 4; ++n) {
+        auto* image = new ImageSlot(QStringLiteral("l%1").arg(n), this);
+        image->setGeometry(QRect(kImagePlaces[n - 1], QSize(kImageWidth, kImageHeight)));
+        images_[n - 1] = image;
+    }
+
+    WhiteLabel("Label1", Caption(text::kSeat2Name), this)->move(232, 80);
+    WhiteLabel("Label2", Caption(text::kSeat3Name), this)->move(128, 3);
+    WhiteLabel("Label3", Caption(text::kSeat4Name), this)->move(24, 80);
+    // A long name is cut at both ends rather than pushing the label out of its place.
+    n4_ = WhiteLabel("n4", Text(text::kNameSuggestion), this);
+    n4_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    n4_->setGeometry(120, 272, 64, n4_->height());
+
+    bitBtn1_ =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), Caption(text::kOk), this);
+    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+    bitBtn1_->setGeometry(72, 296, 177, 33);
+    bitBtn1_->setCursor(Qt::PointingHandCursor);
+    bitBtn1_->setDefault(true);
+    connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The computer players go on while the window is open, and a round they finish shows at once.
+    // The host's own handler is connected first, so the engine has moved when this one runs.
+    for (TimerId timer : {TimerId::Timer1, TimerId::Timer3}) {
+        connect(&host.Timer(timer), &QTimer::timeout, this, [this] {
+            if (isVisible()) ShowLastRound();
+        });
+    }
+}
+
+ImageSlot* Tlastform::SeatImage(int seat) const {
+    assert(seat >= 1 && seat <= 4);
+    return images_[kImageOfSeat[seat] - 1];
+}
+
+void Tlastform::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ShowLastRound();
+    n4_->setText(QString::fromStdString(game_.State().playerName));
+    bitBtn1_->setFocus();
+}
+
+void Tlastform::ShowLastRound() {
+    for (int seat = 1; seat <= 4; ++seat) {
+        const Picture picture = game_.State().lastRound[seat];
+        SeatImage(seat)->SetPicture(picture, pictures_.Get(picture));
+    }
+}
+
+}  // namespace morvel
