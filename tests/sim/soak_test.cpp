@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "sim_run.h"
@@ -11,7 +12,7 @@ namespace morvel {
 namespace {
 
 class Invariants : public sim::EventCheck {
-public:
+  public:
     explicit Invariants(GameMode mode) : mode_(mode) {}
 
     void AfterEvent(const Game& game) override {
@@ -24,11 +25,14 @@ public:
             ASSERT_TRUE(face >= 1 && face <= 52);
             ++seen[face];
         }
-        for (int face = 1; face <= 52; ++face) ASSERT_EQ(seen[face], 1) << Where();
+        for (int face = 1; face <= 52; ++face)
+            ASSERT_EQ(seen[face], 1) << Where();
 
         std::array<int, 5> held{};
-        for (int n = 1; n <= 52; ++n) held[SeatOfEntry(n)] += s.hand[n].suit != kPlayed;
-        for (int seat = 1; seat <= 4; ++seat) ASSERT_LE(held[seat], 13) << Where();
+        for (int n = 1; n <= 52; ++n)
+            held[SeatOfEntry(n)] += s.hand[n].suit != kPlayed;
+        for (int seat = 1; seat <= 4; ++seat)
+            ASSERT_LE(held[seat], 13) << Where();
 
         if (game.CurrentContract() == kMorvelLetter) CheckBoard(s);
 
@@ -59,10 +63,12 @@ public:
             // One unbroken run that holds the jack.
             ASSERT_LE(low, kJack) << Where();
             ASSERT_GE(high, kJack) << Where();
-            for (int r = low; r <= high; ++r) ASSERT_EQ(value[r], r) << kSuits[suit] << Where();
+            for (int r = low; r <= high; ++r)
+                ASSERT_EQ(value[r], r) << kSuits[suit] << Where();
         }
         int played = 0;
-        for (int n = 1; n <= 52; ++n) played += s.hand[n].suit == kPlayed;
+        for (int n = 1; n <= 52; ++n)
+            played += s.hand[n].suit == kPlayed;
         ASSERT_EQ(played, onBoard) << Where();
     }
 
@@ -76,15 +82,23 @@ public:
 
     uint32_t clock = 0;
 
-private:
+  private:
     GameMode mode_;
     int chooser_ = 1;
 };
 
+// Clocks per mode; `./morvel soak N` runs a longer soak with MORVEL_SOAK_CLOCKS=N.
+uint32_t SoakClocks() {
+    const char* text = std::getenv("MORVEL_SOAK_CLOCKS");
+    const long clocks = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
+    return clocks > 0 ? static_cast<uint32_t>(clocks) : 1000u;
+}
+
 TEST(Soak, WholeGamesKeepTheirInvariants) {
     int games = 0;
+    const uint32_t clocks = SoakClocks();
     for (GameMode mode : {GameMode::Normal, GameMode::Complex}) {
-        for (uint32_t i = 0; i < 1000; ++i) {
+        for (uint32_t i = 0; i < clocks; ++i) {
             sim::Options opt;
             opt.mode = mode;
             opt.games = 2;
@@ -100,7 +114,7 @@ TEST(Soak, WholeGamesKeepTheirInvariants) {
             games += r.games;
         }
     }
-    EXPECT_EQ(games, 4000);
+    EXPECT_EQ(games, static_cast<int>(4 * clocks));
 }
 
 TEST(Soak, TheSameClockGivesTheSameTrace) {

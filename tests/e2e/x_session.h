@@ -1,0 +1,140 @@
+// A private X server with one program on it, driven the way a person drives it: windows found by
+// their titles, the pointer moved and clicked and keys typed through the XTest extension, and the
+// screen read back pixel by pixel. Shared by the end-to-end test and the start-up benchmark.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Xlib's own types, without its macros (None, Status, Bool...) in every file that includes this.
+using Display = struct _XDisplay;
+using XWindow = unsigned long;
+
+namespace morvel::e2e {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::milliseconds;
+
+// Seconds since the first call: the time stamp of every line the drivers print.
+double Elapsed();
+// One line on standard output, stamped, flushed at once (a CI log shows how far a run got).
+void Say(const std::string& line);
+
+// Polls `done` every `step` until it holds or `timeout` has passed; true when it held.
+bool WaitFor(const std::function<bool()>& done, Milliseconds timeout,
+             Milliseconds step = Milliseconds(10));
+
+// A child process that cannot outlive us: the kernel sends it SIGTERM when we die, however we
+// die (a failed check, a signal, ctest's timeout).
+class Child {
+  public:
+    Child() = default;
+    // `unset` names variables of our environment the child does not get; `set` adds NAME=VALUE
+    // entries. Standard output and error go to /dev/null when `quiet`.
+    static std::optional<Child> Start(const std::vector<std::string>& argv,
+                                      const std::vector<std::string>& unset = {},
+                                      const std::vector<std::string>& set = {}, bool quiet = false,
+                                      int keepFd = -1);
+    Child(Child&& other) noexcept;
+    Child& operator=(Child&& other) noexcept;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child();
+
+    pid_t Pid() const { return pid_; }
+    bool Running();
+    // SIGTERM, then SIGKILL if it has not gone within `grace`; reaps it.
+    void Stop(Milliseconds grace = Milliseconds(2000));
+
+  private:
+    explicit Child(pid_t pid) : pid_(pid) {}
+    pid_t pid_ = -1;
+};
+
+// Xvfb on a display it picks itself (-displayfd), so parallel runs never race for a number.
+class XServer {
+  public:
+    static constexpr int kWidth = 1280;
+    static constexpr int kHeight = 1024;
+
+    // Empty when Xvfb is not installed or does not come up; `why` says which.
+    static std::optional<XServer> Start(std::string* why);
+    const std::string& Name() const { return name_; }  // ":N"
+
+  private:
+    XServer() = default;
+    Child process_;
+    std::string name_;
+};
+
+struct Rgb {
+    uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+std::string ToString(Rgb colour);
+
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+    int CentreX() const { return left + width / 2; }
+    int CentreY() const { return top + height / 2; }
+    Box Moved(int dx, int dy) const { return {left + dx, top + dy, width, height}; }
+};
+
+// Pixels read from the screen, addressed in screen coordinates.
+class Shot {
+  public:
+    Shot(Box box, std::vector<Rgb> pixels) : box_(box), pixels_(std::move(pixels)) {}
+    const Box& Area() const { return box_; }
+    Rgb At(int x, int y) const {
+        return pixels_[static_cast<size_t>((y - box_.top) * box_.width + (x - box_.left))];
+    }
+    int Count(const std::function<bool(Rgb)>& matches) const;
+    bool operator==(const Shot& other) const { return pixels_ == other.pixels_; }
+
+  private:
+    Box box_;
+    std::vector<Rgb> pixels_;
+};
+
+// One connection to the server, for finding windows, reading pixels and sending input.
+class XScreen {
+  public:
+    explicit XScreen(const std::string& display);
+    ~XScreen();
+    XScreen(const XScreen&) = delete;
+    XScreen& operator=(const XScreen&) = delete;
+    bool Connected() const { return display_ != nullptr; }
+
+    // A top-level window that is mapped and whose title (_NET_WM_NAME, UTF-8) `matches`.
+    std::optional<XWindow> FindWindow(const std::function<bool(std::string_view)>& matches);
+    std::optional<XWindow> FindWindowTitled(std::string_view part) {
+        return FindWindow([part](std::string_view t) { return t.find(part) != t.npos; });
+    }
+    std::vector<std::string> ShownTitles();
+    bool Shown(XWindow window);
+    // Place and size on the screen; there is no window manager, so no frame around it.
+    Box Geometry(XWindow window);
+
+    Shot Grab(const Box& box);
+
+    void MovePointer(int x, int y);
+    void Click(int x, int y);
+    // The keyboard goes to `window`, as it would after a person clicked into it.
+    void Focus(XWindow window);
+    void Key(unsigned long keysym);
+    // Letters and digits, as typed on a US keyboard.
+    void Type(std::string_view text);
+
+  private:
+    void Flush();
+    Display* display_ = nullptr;
+};
+
+}  // namespace morvel::e2e
