@@ -275,21 +275,24 @@ void Game::ChooseFormActivate() {
 
 void Game::ChooseRadioClick(int k) {
     assert(k >= 1 && k <= 5);
-    if (!s_.chooseDialog.enabled[k]) return;
-    s_.contractList.Set(s_.contractNumber, kContracts[k - 1].letter);
-    s_.chooseDialog.selectedIndex = k;
-    s_.chooseDialog.checked.fill(false);
-    s_.chooseDialog.checked[k] = true;
+    if (s_.chooseDialog.Click(k)) s_.contractList.Set(s_.contractNumber, kContracts[k - 1].letter);
 }
 
-bool Game::ChooseOkClick() {
-    const int k = s_.chooseDialog.selectedIndex;
+// OK of a choice dialog: closes it once a contract is chosen, and that contract's button stays
+// disabled for the rest of the game; without a choice, the message box.
+template <int N>
+bool Game::ConfirmChoice(ChoiceDialog<N>& dialog) {
+    const int k = dialog.selectedIndex;
     if (k == 0) {
         host_.ShowMessage(text::kChooseOneMessage);
         return false;
     }
-    s_.chooseDialog.enabled[k] = false;
+    dialog.enabled[k] = false;
     return true;
+}
+
+bool Game::ChooseOkClick() {
+    return ConfirmChoice(s_.chooseDialog);
 }
 
 void Game::AllFormActivate() {
@@ -298,21 +301,13 @@ void Game::AllFormActivate() {
 
 void Game::AllRadioClick(int k) {
     assert(k >= 1 && k <= 2);
-    if (!s_.allDialog.enabled[k]) return;
-    s_.contractList.Set(s_.contractNumber, k == 1 ? kCollectionLetter : kMorvelLetter);
-    s_.allDialog.selectedIndex = k;
-    s_.allDialog.checked.fill(false);
-    s_.allDialog.checked[k] = true;
+    if (s_.allDialog.Click(k)) {
+        s_.contractList.Set(s_.contractNumber, k == 1 ? kCollectionLetter : kMorvelLetter);
+    }
 }
 
 bool Game::AllOkClick() {
-    const int k = s_.allDialog.selectedIndex;
-    if (k == 0) {
-        host_.ShowMessage(text::kChooseOneMessage);
-        return false;
-    }
-    s_.allDialog.enabled[k] = false;
-    return true;
+    return ConfirmChoice(s_.allDialog);
 }
 
 char Game::ChooseByRules(int first, int last) {

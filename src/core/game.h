@@ -46,6 +46,14 @@ struct ChoiceDialog {
         enabled.fill(true);
         checked.fill(false);
     }
+    // A click on radio button k; false when the button is disabled and the click does nothing.
+    bool Click(int k) {
+        if (!enabled[k]) return false;
+        selectedIndex = k;
+        checked.fill(false);
+        checked[k] = true;
+        return true;
+    }
     friend bool operator==(const ChoiceDialog&, const ChoiceDialog&) = default;
 };
 
@@ -269,6 +277,8 @@ class Game {
 
   private:
     void EndLayoutDeal();
+    template <int N>
+    bool ConfirmChoice(ChoiceDialog<N>& dialog);
     void SeedFromClock();
 
     Host& host_;

@@ -10,6 +10,7 @@
 #include "about_texts.h"
 #include "qt_text.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -66,13 +67,7 @@ MemoWindow::MemoWindow(const char* name, std::string_view caption,
     format.setLineHeight(places.lineHeight, QTextBlockFormat::FixedHeight);
     all.mergeBlockFormat(format);
 
-    bitBtn1_ =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), Caption(text::kOk), this);
-    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    bitBtn1_->setGeometry(places.ok);
-    bitBtn1_->setCursor(Qt::PointingHandCursor);
-    bitBtn1_->setDefault(true);
-    connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+    bitBtn1_ = morvel::OkButton(this, text::kOk, places.ok);
 }
 
 void MemoWindow::showEvent(QShowEvent* event) {

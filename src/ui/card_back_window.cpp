@@ -11,26 +11,9 @@
 #include "qt_text.h"
 #include "table_window.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
-
-namespace {
-
-QLabel* WhiteLabel(const char* name, std::string_view caption, bool bold, QWidget* parent) {
-    auto* label = new QLabel(Caption(caption), parent);
-    label->setObjectName(QLatin1String(name));
-    QFont font = label->font();
-    font.setPixelSize(13);
-    font.setBold(bold);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    label->adjustSize();
-    return label;
-}
-
-}  // namespace
 
 Ttypecardform::Ttypecardform(Game& game, TForm1& table, const Pictures& pictures, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -46,8 +29,8 @@ Ttypecardform::Ttypecardform(Game& game, TForm1& table, const Pictures& pictures
     setPalette(green);
     setAutoFillBackground(true);
 
-    WhiteLabel("Label1", text::kDeckLabelArabic, false, this)->move(36, 8);
-    QLabel* label2 = WhiteLabel("Label2", text::kDeckLabelEnglish, true, this);
+    WhiteLabel("Label1", Caption(text::kDeckLabelArabic), false, this)->move(36, 8);
+    QLabel* label2 = WhiteLabel("Label2", Caption(text::kDeckLabelEnglish), true, this);
     label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label2->setGeometry(32, 32, 223, label2->height());
 
@@ -62,13 +45,7 @@ Ttypecardform::Ttypecardform(Game& game, TForm1& table, const Pictures& pictures
         connect(image, &ImageSlot::Clicked, this, [this, k] { ChooseCardBack(k); });
     }
 
-    bitBtn1_ =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), Caption(text::kOk), this);
-    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    bitBtn1_->setGeometry(48, 232, 193, 33);
-    bitBtn1_->setCursor(Qt::PointingHandCursor);
-    bitBtn1_->setDefault(true);
-    connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+    bitBtn1_ = OkButton(this, text::kOk, QRect(48, 232, 193, 33));
 }
 
 void Ttypecardform::showEvent(QShowEvent* event) {

@@ -13,6 +13,7 @@
 #include "qt_host.h"
 #include "qt_text.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -23,20 +24,6 @@ constexpr int kImageHeight = 82;
 
 // Image number (l1..l4) of each seat 1..4.
 constexpr std::array<int, 5> kImageOfSeat = {0, 3, 4, 1, 2};
-
-QLabel* WhiteLabel(const char* name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    QFont font = label->font();
-    font.setPixelSize(13);
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    label->adjustSize();
-    return label;
-}
 
 }  // namespace
 
@@ -61,21 +48,15 @@ Tlastform::Tlastform(const Game& game, const Pictures& pictures, const QtHost& h
         images_[n - 1] = image;
     }
 
-    WhiteLabel("Label1", Caption(text::kSeat2Name), this)->move(232, 80);
-    WhiteLabel("Label2", Caption(text::kSeat3Name), this)->move(128, 3);
-    WhiteLabel("Label3", Caption(text::kSeat4Name), this)->move(24, 80);
+    WhiteLabel("Label1", Caption(text::kSeat2Name), true, this)->move(232, 80);
+    WhiteLabel("Label2", Caption(text::kSeat3Name), true, this)->move(128, 3);
+    WhiteLabel("Label3", Caption(text::kSeat4Name), true, this)->move(24, 80);
     // A long name is cut at both ends rather than pushing the label out of its place.
-    n4_ = WhiteLabel("n4", Text(text::kNameSuggestion), this);
+    n4_ = WhiteLabel("n4", Text(text::kNameSuggestion), true, this);
     n4_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     n4_->setGeometry(120, 272, 64, n4_->height());
 
-    bitBtn1_ =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), Caption(text::kOk), this);
-    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    bitBtn1_->setGeometry(72, 296, 177, 33);
-    bitBtn1_->setCursor(Qt::PointingHandCursor);
-    bitBtn1_->setDefault(true);
-    connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+    bitBtn1_ = OkButton(this, text::kOk, QRect(72, 296, 177, 33));
 
     // The computer players go on while the window is open, and a round they finish shows at once.
     // The host's own handler is connected first, so the engine has moved when this one runs.

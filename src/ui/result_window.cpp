@@ -9,6 +9,7 @@
 #include "game.h"
 #include "qt_text.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -165,13 +166,7 @@ Tresultform::Tresultform(const Game& game, QWidget* parent)
         }
     }
 
-    bitBtn1_ =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), Caption(text::kOk), this);
-    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    bitBtn1_->setGeometry(464, 8, 161, 401);
-    bitBtn1_->setCursor(Qt::PointingHandCursor);
-    bitBtn1_->setDefault(true);
-    connect(bitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
+    bitBtn1_ = morvel::OkButton(this, text::kOk, QRect(464, 8, 161, 401));
 }
 
 void Tresultform::Refresh() {

@@ -15,7 +15,6 @@
 #include "pictures.h"
 #include "qt_host.h"
 #include "result_window.h"
-#include "side_windows.h"
 #include "table_window.h"
 
 class QApplication;
