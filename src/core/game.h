@@ -15,6 +15,8 @@
 
 namespace morvel {
 
+struct SuitHolding;
+
 enum class GameMode : uint8_t { Normal, Complex };
 
 // Pace of play, in milliseconds.
@@ -279,6 +281,7 @@ class Game {
     void EndLayoutDeal();
     template <int N>
     bool ConfirmChoice(ChoiceDialog<N>& dialog);
+    int FollowChoice(const SuitHolding& held, int winningRank, char leadSuit) const;
     void SeedFromClock();
 
     Host& host_;

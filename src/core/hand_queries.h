@@ -3,6 +3,10 @@
 // order. A query that finds nothing returns entry 0.
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstdint>
+
 #include "cards.h"
 
 namespace morvel {
@@ -10,6 +14,26 @@ namespace morvel {
 inline bool Held(const CardRecord& card) {
     return card.suit != kPlayed;
 }
+
+// The cards a block holds of one suit. Within a suit every rank is unique, so one bit per rank
+// answers every question about the suit without walking the block again.
+struct SuitHolding {
+    uint32_t ranks = 0;               // bit r: the block holds rank r
+    std::array<uint8_t, 15> entry{};  // the entry that holds rank r
+
+    bool Any() const { return ranks != 0; }
+    int Find(int rank) const { return (ranks >> rank & 1) != 0 ? entry[rank] : 0; }
+    int HighestBelow(int rank) const { return Highest(ranks & ((1u << rank) - 1)); }
+    int HighestAbove(int rank) const { return Highest(ranks & ~((2u << rank) - 1)); }
+    int LowestAbove(int rank) const {
+        const uint32_t above = ranks & ~((2u << rank) - 1);
+        return above != 0 ? entry[std::countr_zero(above)] : 0;
+    }
+    int Highest() const { return Highest(ranks); }
+
+  private:
+    int Highest(uint32_t set) const { return set != 0 ? entry[31 - std::countl_zero(set)] : 0; }
+};
 
 // Small and called on every move: defined here so the compiler can inline them.
 struct HandQuery {
@@ -31,6 +55,7 @@ struct HandQuery {
     int HighestAbove(int rank, char suit) const;
     int LowestAbove(int rank, char suit) const;
     int CountCards() const;
+    SuitHolding Holding(char suit) const;
     bool AnyCard() const;
 };
 
@@ -121,6 +146,16 @@ inline int HandQuery::CountCards() const {
     for (int n = first; n <= last; ++n)
         count += Held(hand[n]);
     return count;
+}
+
+inline SuitHolding HandQuery::Holding(char suit) const {
+    SuitHolding holding;
+    for (int n = first; n <= last; ++n) {
+        if (hand[n].suit != suit || suit == kPlayed) continue;
+        holding.ranks |= 1u << hand[n].rank;
+        holding.entry[hand[n].rank] = static_cast<uint8_t>(n);
+    }
+    return holding;
 }
 
 }  // namespace morvel

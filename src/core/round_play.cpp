@@ -211,15 +211,15 @@ void Game::ComputerLead(int first, int last) {
 int Game::FollowCard(int first, int last, int winningRank, char leadSuit) const {
     const HandQuery q{s_.hand, first, last};
     const char letter = CurrentContract();
-    if (q.HasSuit(leadSuit)) {
+    if (const SuitHolding lead = q.Holding(leadSuit); lead.Any()) {
         if (letter == kHeartKingLetter && leadSuit == kHearts && winningRank > kKing &&
-            q.HasCard(kKing, kHearts)) {
-            return q.FindCard(kKing, kHearts);  // under the ace it cannot take
+            lead.Find(kKing) != 0) {
+            return lead.Find(kKing);  // under the ace it cannot take
         }
-        if (letter == kQueenLetter && winningRank > kQueen && q.HasCard(kQueen, leadSuit)) {
-            return q.FindCard(kQueen, leadSuit);
+        if (letter == kQueenLetter && winningRank > kQueen && lead.Find(kQueen) != 0) {
+            return lead.Find(kQueen);
         }
-        return FollowChoice(first, last, winningRank, leadSuit);
+        return FollowChoice(lead, winningRank, leadSuit);
     }
     // A discard: the contract's penalty cards go first.
     int e = 0;
@@ -257,33 +257,36 @@ void Game::ComputerFollow(int first, int last, int winningRank, char leadSuit) {
 }
 
 int Game::FollowChoice(int first, int last, int b, char lead) const {
-    const HandQuery q{s_.hand, first, last};
-    if (const int duck = q.HighestBelow(b, lead); duck != 0) return duck;
-    if (s_.roundPosition == 2 || s_.roundPosition == 3) return q.LowestAbove(b, lead);
+    return FollowChoice(HandQuery{s_.hand, first, last}.Holding(lead), b, lead);
+}
 
-    // Last to play: this seat takes the round whatever it lays.
-    auto keepBelow = [&](int rank, char suit) {
-        if (const int above = q.HighestAbove(rank, suit); above != 0) return above;
-        if (const int below = q.HighestBelow(rank, suit); below != 0) return below;
-        return q.LowestAbove(b, suit);
+int Game::FollowChoice(const SuitHolding& held, int b, char lead) const {
+    if (const int duck = held.HighestBelow(b); duck != 0) return duck;
+    if (s_.roundPosition == 2 || s_.roundPosition == 3) return held.LowestAbove(b);
+
+    // Last to play: this seat takes the round whatever it lays. Lay the card above `rank` if
+    // held, else the highest below it, else the one left, `rank` itself.
+    auto keepBelow = [&](int rank) {
+        if (const int above = held.HighestAbove(rank); above != 0) return above;
+        if (const int below = held.HighestBelow(rank); below != 0) return below;
+        return held.LowestAbove(b);
     };
     if (s_.mode == GameMode::Normal) {
         switch (CurrentContract()) {
             case kHeartKingLetter:
-                if (lead == kHearts) return keepBelow(kKing, kHearts);
-                return q.HighestOfSuit(lead);
+                return lead == kHearts ? keepBelow(kKing) : held.Highest();
             case kQueenLetter:
-                return keepBelow(kQueen, lead);
+                return keepBelow(kQueen);
             default:
-                return q.HighestOfSuit(lead);
+                return held.Highest();
         }
     }
-    if (lead != kHearts) return keepBelow(kQueen, lead);
+    if (lead != kHearts) return keepBelow(kQueen);
     // Hearts: the ace first, else the highest heart below the queen, else the queen before the
     // king.
-    if (q.HasHigherOfSuit(kKing, kHearts)) return q.HighestAbove(kKing, kHearts);
-    if (q.HasLowerOfSuit(kQueen, kHearts)) return q.HighestBelow(kQueen, kHearts);
-    return q.LowestAbove(b, kHearts);
+    if (const int ace = held.HighestAbove(kKing); ace != 0) return ace;
+    if (const int below = held.HighestBelow(kQueen); below != 0) return below;
+    return held.LowestAbove(b);
 }
 
 }  // namespace morvel
