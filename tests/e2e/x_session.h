@@ -22,7 +22,7 @@ namespace morvel::e2e {
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::milliseconds;
 
-// Seconds since the first call: the time stamp of every line the drivers print.
+// Seconds since the program started: the time stamp of every line the drivers print.
 double Elapsed();
 // One line on standard output, stamped, flushed at once (a CI log shows how far a run got).
 void Say(const std::string& line);
@@ -37,7 +37,8 @@ class Child {
   public:
     Child() = default;
     // `unset` names variables of our environment the child does not get; `set` adds NAME=VALUE
-    // entries. Standard output and error go to /dev/null when `quiet`.
+    // entries. Standard output and error go to /dev/null when `quiet`. Of our other open files
+    // the child keeps only `keepFd`.
     static std::optional<Child> Start(const std::vector<std::string>& argv,
                                       const std::vector<std::string>& unset = {},
                                       const std::vector<std::string>& set = {}, bool quiet = false,
@@ -64,9 +65,14 @@ class XServer {
     static constexpr int kWidth = 1280;
     static constexpr int kHeight = 1024;
 
-    // Empty when Xvfb is not installed or does not come up; `why` says which.
+    static bool Installed();
+    // Empty when Xvfb does not come up; `why` says what went wrong.
     static std::optional<XServer> Start(std::string* why);
     const std::string& Name() const { return name_; }  // ":N"
+    // Starts a Qt program on this screen, whatever platform or scaling our environment asks for;
+    // its messages go to /dev/null when `quiet`.
+    std::optional<Child> StartProgram(const std::vector<std::string>& argv,
+                                      bool quiet = false) const;
 
   private:
     XServer() = default;
@@ -96,6 +102,8 @@ class Shot {
         return pixels_[static_cast<size_t>((y - box_.top) * box_.width + (x - box_.left))];
     }
     int Count(const std::function<bool(Rgb)>& matches) const;
+    // Pixels that differ from the same box read earlier.
+    int CountDifferent(const Shot& earlier) const;
     bool operator==(const Shot& other) const { return pixels_ == other.pixels_; }
 
   private:
