@@ -25,8 +25,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 #pragma GCC diagnostic pop
 
 namespace {
@@ -46,8 +50,12 @@ void WholeGames(benchmark::State& state, morvel::GameMode mode) {
         benchmark::Counter(static_cast<double>(deals), benchmark::Counter::kIsRate);
 }
 
-void BM_NormalGame(benchmark::State& state) { WholeGames(state, morvel::GameMode::Normal); }
-void BM_ComplexGame(benchmark::State& state) { WholeGames(state, morvel::GameMode::Complex); }
+void BM_NormalGame(benchmark::State& state) {
+    WholeGames(state, morvel::GameMode::Normal);
+}
+void BM_ComplexGame(benchmark::State& state) {
+    WholeGames(state, morvel::GameMode::Complex);
+}
 BENCHMARK(BM_NormalGame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComplexGame)->Unit(benchmark::kMicrosecond);
 
@@ -77,7 +85,8 @@ void ReportMemory() {
         morvel::Autopilot pilot(game);
         long steps = 0;
         const long before = g_allocations.load();
-        for (int i = 0; i < 20000 && pilot.Step(); ++i) ++steps;
+        for (int i = 0; i < 20000 && pilot.Step(); ++i)
+            ++steps;
         const long allocations = g_allocations.load() - before;
         std::printf("%s: %ld steps, %ld heap allocations during the steps\n",
                     mode == morvel::GameMode::Normal ? "normal" : "complex", steps, allocations);
