@@ -205,8 +205,9 @@ std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv,
 }
 
 std::string ToString(Rgb colour) {
-    return "(" + std::to_string(colour.r) + "," + std::to_string(colour.g) + "," +
-           std::to_string(colour.b) + ")";
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d,%d,%d)", colour.r, colour.g, colour.b);
+    return text;
 }
 
 int Shot::Count(const std::function<bool(Rgb)>& matches) const {
