@@ -82,9 +82,9 @@ struct Board {
     std::array<std::array<int32_t, 15>, 4> value{};  // 0, or the rank once laid
     std::array<int32_t, 4> high{};
     std::array<int32_t, 4> low{};
-    // Nothing was laid since the extents were last worked out, so working them out again would
-    // give the same values; saves the layout loop most of its work.
-    bool extentsCurrent = false;
+    // Suits (bit per suit) with a card laid since their extents were last worked out; the
+    // others would come out the same, which saves the layout loop most of its work.
+    uint8_t changedSuits = 0xF;
     friend bool operator==(const Board&, const Board&) = default;
 };
 

@@ -47,21 +47,24 @@ void Game::ResetLayout() {
 
 void Game::ComputeSuitExtents() {
     Board& b = s_.board;
-    if (b.extentsCurrent) return;
-    b.extentsCurrent = true;
+    if (b.changedSuits == 0) return;
     for (int suit = 0; suit < 4; ++suit) {
+        if ((b.changedSuits >> suit & 1) == 0) continue;
+        // A board value is 0 or its own rank, so the largest value is that of the highest rank
+        // laid, and the smallest non-zero one up to the jack that of the lowest rank laid.
         const auto& value = b.value[suit];
-        int32_t high = value[2];
-        for (int r = 2; r <= kAce; ++r) {
-            if (value[r] > high) high = value[r];
-        }
-        int32_t low = value[kJack];
-        for (int r = kJack; r >= 2; --r) {
-            if (value[r] != 0 && value[r] < low) low = value[r];
+        int32_t high = 0;
+        for (int r = kAce; r >= 2 && high == 0; --r)
+            high = value[r];
+        int32_t low = 0;
+        if (value[kJack] != 0) {
+            for (int r = 2; r <= kJack && low == 0; ++r)
+                low = value[r];
         }
         b.high[suit] = high;
         b.low[suit] = low;
     }
+    b.changedSuits = 0;
 }
 
 bool Game::CanLay(char suit, int rank) const {
@@ -76,7 +79,7 @@ void Game::LayOnBoard(int entry) {
     assert(s_.roundPosition >= 1 && s_.roundPosition <= 4);
     s_.table.SetPicture(Family::K, BoardSlot(card.suit, card.rank), Picture::Face(card.face));
     s_.board.value[SuitIndex(card.suit)][card.rank] = card.rank;
-    s_.board.extentsCurrent = false;
+    s_.board.changedSuits |= 1 << SuitIndex(card.suit);
     const char suit = card.suit;
     card.suit = kPlayed;
     s_.table.SetVisible(Family::I, entry, false);
