@@ -84,6 +84,24 @@ constexpr int SeatAtPosition(int leader, int n) {
     return (leader - 1 + n - 1) % 4 + 1;
 }
 
+// The board of the layout contract keeps the suits in the card table's order: diamonds, clubs,
+// hearts, spades as 0..3.
+constexpr int BoardSuit(char suit) {
+    switch (suit) {
+        case kDiamonds:
+            return 0;
+        case kClubs:
+            return 1;
+        case kHearts:
+            return 2;
+        case kSpades:
+            return 3;
+        default:
+            assert(false && "not a suit letter");
+            return 0;
+    }
+}
+
 // A short text for a card: suit letter then rank value, e.g. "H14", "D2".
 std::array<char, 4> CardText(char suit, int rank);
 

@@ -77,7 +77,7 @@ struct TakenCounters {
     friend bool operator==(const TakenCounters&, const TakenCounters&) = default;
 };
 
-// The layout board: suits 'D', 'F', 'H', 'A' as indices 0..3, ranks 2..14.
+// The layout board: suits 'D', 'F', 'H', 'A' as indices 0..3 (BoardSuit), ranks 2..14.
 struct Board {
     std::array<std::array<int32_t, 15>, 4> value{};  // 0, or the rank once laid
     std::array<int32_t, 4> high{};

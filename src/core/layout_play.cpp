@@ -10,26 +10,10 @@ namespace morvel {
 
 namespace {
 
-int SuitIndex(char suit) {
-    switch (suit) {
-        case kDiamonds:
-            return 0;
-        case kClubs:
-            return 1;
-        case kHearts:
-            return 2;
-        case kSpades:
-            return 3;
-        default:
-            assert(false && "not a suit letter");
-            return 0;
-    }
-}
-
 // Each suit has a column of thirteen board slots, ace at the top, then king, queen, jack and
 // down to the two.
 int BoardSlot(char suit, int rank) {
-    return SuitIndex(suit) * 13 + 15 - rank;
+    return BoardSuit(suit) * 13 + 15 - rank;
 }
 
 }  // namespace
@@ -69,7 +53,7 @@ void Game::ComputeSuitExtents() {
 
 bool Game::CanLay(char suit, int rank) const {
     if (rank == kJack) return true;
-    const int i = SuitIndex(suit);
+    const int i = BoardSuit(suit);
     return std::abs(rank - s_.board.low[i]) == 1 || std::abs(rank - s_.board.high[i]) == 1;
 }
 
@@ -78,8 +62,8 @@ void Game::LayOnBoard(int entry) {
     assert(card.suit != kPlayed);
     assert(s_.roundPosition >= 1 && s_.roundPosition <= 4);
     s_.table.SetPicture(Family::K, BoardSlot(card.suit, card.rank), Picture::Face(card.face));
-    s_.board.value[SuitIndex(card.suit)][card.rank] = card.rank;
-    s_.board.changedSuits |= 1 << SuitIndex(card.suit);
+    s_.board.value[BoardSuit(card.suit)][card.rank] = card.rank;
+    s_.board.changedSuits |= 1 << BoardSuit(card.suit);
     const char suit = card.suit;
     card.suit = kPlayed;
     s_.table.SetVisible(Family::I, entry, false);

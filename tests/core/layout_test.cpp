@@ -21,10 +21,6 @@ using testing::TestGame;
 constexpr char H = kHearts, F = kClubs, D = kDiamonds, A = kSpades;
 constexpr char kSuits[4] = {D, F, H, A};  // the board's order
 
-int SuitIndex(char suit) {
-    return static_cast<int>(std::string_view("DFHA").find(suit));
-}
-
 struct Laid {
     char suit;
     int low;
@@ -44,8 +40,8 @@ void StartLayoutDeal(Game& g, int leader, const std::vector<Laid>& board = {}) {
     s.roundPosition = 0;
     for (const Laid& run : board) {
         for (int r = run.low; r <= run.high; ++r) {
-            s.board.value[SuitIndex(run.suit)][r] = r;
-            g.MutableTable().SetPicture(Family::K, SuitIndex(run.suit) * 13 + 15 - r,
+            s.board.value[BoardSuit(run.suit)][r] = r;
+            g.MutableTable().SetPicture(Family::K, BoardSuit(run.suit) * 13 + 15 - r,
                                         Picture::Face(FaceOf(run.suit, r)));
             ++s.dealCardCount;
         }
@@ -54,7 +50,7 @@ void StartLayoutDeal(Game& g, int leader, const std::vector<Laid>& board = {}) {
 }
 
 bool OnBoard(const GameState& s, char suit, int rank) {
-    return s.board.value[SuitIndex(suit)][rank] != 0;
+    return s.board.value[BoardSuit(suit)][rank] != 0;
 }
 
 struct FitCase {

@@ -98,19 +98,6 @@ struct Reach {
     int deferredSheets = 0;
 };
 
-int SuitIndex(char suit) {
-    switch (suit) {
-        case kDiamonds:
-            return 0;
-        case kClubs:
-            return 1;
-        case kHearts:
-            return 2;
-        default:
-            return 3;
-    }
-}
-
 class Fuzzer : public QObject, public GameObserver {
   public:
     Fuzzer(quint64 seed, int events, Reach& reach)
@@ -521,7 +508,7 @@ class Fuzzer : public QObject, public GameObserver {
     // A card may go to the board when it is a jack or lies next to either end of its suit's run.
     static bool Fits(const GameState& s, char suit, int rank) {
         if (rank == kJack) return true;
-        const auto& value = s.board.value[SuitIndex(suit)];
+        const auto& value = s.board.value[BoardSuit(suit)];
         return (rank + 1 <= kAce && value[rank + 1] != 0) ||
                (rank - 1 >= 2 && value[rank - 1] != 0);
     }
@@ -635,7 +622,7 @@ class Fuzzer : public QObject, public GameObserver {
             if (s.hand[n].suit != kPlayed) continue;
             ++played;
             const CardRecord& card = cardOfFace_[s.hand[n].face];
-            const auto& value = s.board.value[SuitIndex(card.suit)];
+            const auto& value = s.board.value[BoardSuit(card.suit)];
             if (value[card.rank] != card.rank)
                 return Broken(QStringLiteral("card c%1 left the hand but is not on the board")
                                   .arg(card.face));
