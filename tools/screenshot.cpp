@@ -1,6 +1,7 @@
-// morvel-screenshot PNG [table|card-backs|help]: starts the game off-screen with a fixed clock (so
-// the deal is always the same) and the name "Player1", and saves the table as it looks after the
-// start-up, or the card-back chooser or the help window. The pictures in docs/ come from here.
+// morvel-screenshot PNG [table|card-backs|help|about|last-round|results]: starts the game
+// off-screen with a fixed clock (so the deal is always the same) and the name "Player1", and saves
+// the table as it looks after the start-up, or the card-back chooser or the help window. The
+// pictures in docs/ come from here.
 #include <QApplication>
 #include <QMenuBar>
 #include <QPixmap>
@@ -26,8 +27,12 @@ constexpr qreal kPixelRatio = 2;
 
 int main(int argc, char** argv) {
     const QString what = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("table");
-    if ((argc != 2 && argc != 3) || (what != "table" && what != "card-backs" && what != "help")) {
-        std::fprintf(stderr, "usage: morvel-screenshot FILE.png [table|card-backs|help]\n");
+    if ((argc != 2 && argc != 3) ||
+        (what != "table" && what != "card-backs" && what != "help" && what != "about" &&
+         what != "last-round" && what != "results")) {
+        std::fprintf(stderr,
+                     "usage: morvel-screenshot FILE.png "
+                     "[table|card-backs|help|about|last-round|results]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -48,8 +53,11 @@ int main(int argc, char** argv) {
             QWidget* window = &table;
             QRect client(0, 0, kClientWidth, table.menuBar()->height() + kClientHeight);
             if (what != "table") {
-                window = what == "help" ? static_cast<QWidget*>(&windows.Aboutmorvelform())
-                                        : static_cast<QWidget*>(&windows.Typecardform());
+                if (what == "help") window = &windows.Aboutmorvelform();
+                if (what == "about") window = &windows.Aboutform();
+                if (what == "card-backs") window = &windows.Typecardform();
+                if (what == "last-round") window = &windows.Lastform();
+                if (what == "results") window = &windows.Resultform();
                 window->show();
                 QApplication::processEvents();
                 client = window->rect();
@@ -61,6 +69,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "morvel-screenshot: cannot write %s\n", argv[1]);
                 status = 1;
             }
+            // A window that closes only by its OK button would refuse the quit's close.
+            window->hide();
             QApplication::quit();
         });
     });
