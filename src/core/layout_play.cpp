@@ -127,7 +127,7 @@ void Game::RecordFinishers() {
 
 int Game::LayoutChoice(int first, int last) {
     const HandQuery q{s_.hand, first, last};
-    if (q.HasRank(kJack)) return q.FindRank(kJack);
+    if (const int jack = q.FindRank(kJack); jack != 0) return jack;
     SeedFromClock();
     const bool forward = s_.random.Draw(6) % 2 == 0;
     for (int i = 0; i <= last - first; ++i) {
