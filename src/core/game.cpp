@@ -79,10 +79,11 @@ bool IsBlankOrControl(char c) {
 
 }  // namespace
 
-bool Game::AcceptName(std::string_view typed) {
-    s_.playerName = std::string(typed.substr(0, PrefixOfCharacters(typed, kNameLength)));
+std::string StoredName(std::string_view typed) {
+    return std::string(typed.substr(0, PrefixOfCharacters(typed, kNameLength)));
+}
 
-    std::string_view name = s_.playerName;
+bool IsComputerName(std::string_view name) {
     while (!name.empty() && IsBlankOrControl(name.front()))
         name.remove_prefix(1);
     while (!name.empty() && IsBlankOrControl(name.back()))
@@ -91,7 +92,12 @@ bool Game::AcceptName(std::string_view typed) {
     for (char& c : upper) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
-    return upper != "VESK" && upper != "KESTRIN" && upper != "ORU'A";
+    return upper == "VESK" || upper == "KESTRIN" || upper == "ORU'A";
+}
+
+bool Game::AcceptName(std::string_view typed) {
+    s_.playerName = StoredName(typed);
+    return !IsComputerName(s_.playerName);
 }
 
 // --- Cards and deal --------------------------------------------------------------------------

@@ -30,6 +30,12 @@ inline constexpr int kNameLength = 15;
 // The name field takes at most this many characters.
 inline constexpr int kNameFieldLength = 20;
 
+// The player's name as the name dialog stores it: the first 15 characters of what was typed.
+std::string StoredName(std::string_view typed);
+// Whether a stored name is one of the computer players' (blanks around it and the case of a..z
+// aside); the name dialog refuses those.
+bool IsComputerName(std::string_view name);
+
 struct RoundCard {
     char suit = kPlayed;
     int32_t rank = 0;

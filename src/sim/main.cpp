@@ -34,8 +34,9 @@ bool ParseNumber(std::string_view text, uint64_t limit, uint64_t* value) {
 
 uint32_t MillisecondOfDayNow() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count() %
-                                 static_cast<int64_t>(kDayMilliseconds));
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count() %
+        static_cast<int64_t>(kDayMilliseconds));
 }
 
 }  // namespace
@@ -85,23 +86,9 @@ int main(int argc, char** argv) {
             Refuse("unknown argument '" + std::string(arg) + "'");
         }
     }
-    {
-        // The name dialog would refuse a computer player's name and never close.
-        morvel::sim::Options probe;
-        struct NullHost : morvel::Host {
-            void TimerIntervalChanged(morvel::TimerId, int) override {}
-            void Beep() override {}
-            uint32_t MillisecondOfDay() override { return 0; }
-            void ShowNameDialog() override {}
-            void ShowChooseDialog() override {}
-            void ShowAllDialog() override {}
-            void ShowResultSheet() override {}
-            void ShowMessage(std::string_view) override {}
-        } host;
-        morvel::Game game(host);
-        if (!game.AcceptName(opt.name)) {
-            Refuse("--name '" + opt.name + "' is a computer player's name");
-        }
+    // The name dialog would refuse a computer player's name and never close.
+    if (morvel::IsComputerName(morvel::StoredName(opt.name))) {
+        Refuse("--name '" + opt.name + "' is a computer player's name");
     }
 
     std::string trace;
