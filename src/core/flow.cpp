@@ -16,29 +16,39 @@ constexpr int kMorvelPoints[5] = {0, 200, 150, 100, 50};  // by finishing place
 
 // --- Game flow -------------------------------------------------------------------------------
 
+void Game::BlankPlayedSlots() {
+    for (int n = 1; n <= 4; ++n)
+        s_.table.SetPicture(Family::P, n, Picture::Blank());
+}
+
+// Every deal starts with empty collection rows: seat 1 fills j40..j52, seat 2 j27..j39, seat 3
+// j14..j26, seat 4 j1..j13, and nothing taken is counted yet.
+void Game::ClearTakenRounds() {
+    for (int n = 1; n <= 52; ++n) {
+        s_.table.SetPicture(Family::J, n, Picture::Blank());
+        s_.table.SetVisible(Family::J, n, false);
+    }
+    for (int seat = 1; seat <= 4; ++seat)
+        s_.collectionPosition[seat] = BlockOf(seat).first - 1;
+    s_.complexScores = {};
+    s_.taken = {};
+}
+
 void Game::NewGame() {
     observer_->OnNewGame();
     s_.contractList.Clear();
     s_.table.SetPassbVisible(false);
     s_.lastRound.fill(Picture::Blank());
-    for (int n = 1; n <= 4; ++n)
-        s_.table.SetPicture(Family::P, n, Picture::Blank());
-    for (int n = 1; n <= 52; ++n) {
-        s_.table.SetPicture(Family::J, n, Picture::Blank());
-        s_.table.SetVisible(Family::J, n, false);
-    }
+    BlankPlayedSlots();
+    ClearTakenRounds();
     ResetLayout();
-    s_.complexScores = {};
     s_.table.SetNameplayer(s_.playerName);
     s_.table.SetNamegameVisible(true);
     ResetSheet();
     s_.gameScore.fill(0);
-    s_.taken = {};
     s_.dealGoesOn = true;
     s_.chooseDialog.Reset();
     s_.allDialog.Reset();
-    for (int seat = 1; seat <= 4; ++seat)
-        s_.collectionPosition[seat] = BlockOf(seat).first - 1;
     s_.contractNumber = 0;
     // A game started from the menu may cut into a round just taken, or into a wait for the human
     // chooser: no trace of the old round may reach the new game, and the hand is unlocked.
@@ -79,21 +89,13 @@ void Game::NewGame() {
 }
 
 void Game::NewDeal() {
-    for (int n = 1; n <= 52; ++n) {
-        s_.table.SetPicture(Family::J, n, Picture::Blank());
-        s_.table.SetVisible(Family::J, n, false);
-    }
+    ClearTakenRounds();
     s_.humanTurn = false;
-    for (int n = 1; n <= 4; ++n)
-        s_.table.SetPicture(Family::P, n, Picture::Blank());
+    BlankPlayedSlots();
     ResetLayout();
-    s_.complexScores = {};
     s_.table.SetPassbVisible(false);
     Deal();
-    for (int seat = 1; seat <= 4; ++seat)
-        s_.collectionPosition[seat] = BlockOf(seat).first - 1;
     s_.dealGoesOn = true;
-    s_.taken = {};
     s_.roundPosition = 0;
     s_.dealCardCount = 0;
     s_.nextFinishingPlace = 1;
@@ -162,10 +164,7 @@ void Game::Timer1Timer() {
         EndDeal();
         return;
     }
-    if (s_.roundPosition == 0) {
-        for (int n = 1; n <= 4; ++n)
-            s_.table.SetPicture(Family::P, n, Picture::Blank());
-    }
+    if (s_.roundPosition == 0) BlankPlayedSlots();
     const int n = ++s_.roundPosition;
     assert(n >= 1 && n <= 4);
     const int seat = s_.playOrder[n];
@@ -342,8 +341,7 @@ char Game::ChooseByRules(int first, int last) {
 
 void Game::ComputerChooseContract(int first, int last) {
     s_.lastRound.fill(Picture::Blank());
-    for (int n = 1; n <= 4; ++n)
-        s_.table.SetPicture(Family::P, n, Picture::Blank());
+    BlankPlayedSlots();
     ++s_.contractNumber;
     assert(s_.contractNumber <= 5);
     const int chooser = SeatOfEntry(first);

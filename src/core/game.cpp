@@ -113,7 +113,7 @@ void Game::Deal() {
 
     // Draw until an undealt card comes up; the first thirteen go to seat 4, the next to seat 3,
     // then seat 2 and seat 1. A seat's cards are kept as a set of card-table entries (bit r).
-    SeedFromClock();
+    const uint32_t clock = SeedFromClock();
     uint64_t used = 0;
     std::array<uint64_t, 5> owned{};
     for (int n = 1; n <= 52; ++n) {
@@ -142,13 +142,13 @@ void Game::Deal() {
         s_.table.SetPicture(Family::I, n, Picture::Back(s_.cardBack));
     for (int n = 40; n <= 52; ++n)
         s_.table.SetPicture(Family::I, n, Picture::Face(s_.hand[n].face));
-    observer_->OnDealt(lastClock_);
+    observer_->OnDealt(clock);
 }
 
-void Game::SeedFromClock() {
+uint32_t Game::SeedFromClock() {
     const uint32_t clock = host_.MillisecondOfDay();
     s_.random.Seed(clock);
-    lastClock_ = clock;
+    return clock;
 }
 
 void Game::SortBySuit(int first, int last) {

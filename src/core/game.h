@@ -288,13 +288,14 @@ class Game {
     template <int N>
     bool ConfirmChoice(ChoiceDialog<N>& dialog);
     int FollowChoice(const SuitHolding& held, int winningRank, char leadSuit) const;
-    void SeedFromClock();
+    uint32_t SeedFromClock();  // returns the clock reading it seeded with
+    void BlankPlayedSlots();
+    void ClearTakenRounds();
 
     Host& host_;
     GameObserver silent_;
     GameObserver* observer_ = &silent_;
     GameState s_;
-    uint32_t lastClock_ = 0;  // the clock reading of the last re-seeding
 };
 
 }  // namespace morvel
