@@ -407,10 +407,9 @@ void Game::WriteSheetRow() {
                                      : SheetColour::Yellow;
     }
     b.rows[row].contract = letter;
-    for (int seat = 1; seat <= 4; ++seat) {
-        b.rows[row].written[seat] = true;
+    b.rows[row].written = true;
+    for (int seat = 1; seat <= 4; ++seat)
         b.rows[row].score[seat] = s_.gameScore[seat];
-    }
     observer_->OnRow(band, row, letter);
     if (band == 4 && s_.contractNumber == 5) {
         const int w = FindWinner();

@@ -23,7 +23,7 @@ std::string ResultSheet::CellText(int grid, int row, int column) const {
         if (texts == nullptr) return " ";
         return std::string(column == 0 ? texts->sheetArabic : texts->sheetEnglish);
     }
-    if (column != 0 || !r.written[seat]) return " ";
+    if (column != 0 || !r.written) return " ";
     return std::to_string(r.score[seat]);
 }
 

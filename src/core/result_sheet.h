@@ -12,8 +12,8 @@ namespace morvel {
 enum class SheetColour : uint8_t { White, Blue, Yellow, Green };
 
 struct SheetRow {
-    char contract = ' ';  // name grid: the contract whose names it shows, ' ' for an empty row
-    std::array<bool, 5> written{};   // score grids by seat 1..4: the cell holds a score
+    char contract = ' ';   // name grid: the contract whose names it shows, ' ' for an empty row
+    bool written = false;  // the four score cells hold `score`; all written at once
     std::array<int32_t, 5> score{};  // by seat 1..4
     friend bool operator==(const SheetRow&, const SheetRow&) = default;
 };

@@ -209,7 +209,7 @@ TEST(EndDeal, AllGameDealFillsFourPlacesAndFourRows) {
                 EXPECT_EQ(row.contract, "LDQK"[i]);
                 int32_t sum = 0;
                 for (int seat = 1; seat <= 4; ++seat) {
-                    EXPECT_TRUE(row.written[seat]);
+                    EXPECT_TRUE(row.written);
                     sum += row.score[seat];
                 }
                 EXPECT_EQ(sum, before + totals[i]) << "row " << start - 1 + i;

@@ -100,7 +100,7 @@ void PlayOneGame(GameMode mode, uint32_t clock, int expectedDeals) {
     for (int seat = 1; seat <= 4; ++seat)
         EXPECT_EQ(t.game.State().gameScore[seat], 0);
     for (int band = 1; band <= 4; ++band) {
-        EXPECT_EQ(t.game.State().sheet.Band(band).rows[0].written[1], false);
+        EXPECT_EQ(t.game.State().sheet.Band(band).rows[0].written, false);
     }
 }
 
