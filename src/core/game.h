@@ -42,24 +42,25 @@ struct RoundCard {
     friend bool operator==(const RoundCard&, const RoundCard&) = default;
 };
 
-// The state of a choice dialog: the radio button last clicked, and which buttons are enabled and
-// checked. A used contract's button is disabled until the next game.
+// The state of a choice dialog: the radio button clicked since it opened, which buttons are
+// enabled, and which one shows checked. A used contract's button is disabled, and stays checked,
+// until the next game or another click.
 template <int N>
 struct ChoiceDialog {
     int selectedIndex = 0;  // 0: nothing chosen yet
     Numbered<bool, N> enabled{};
-    Numbered<bool, N> checked{};
+    int checkedIndex = 0;  // 0: none
+    bool Checked(int k) const { return checkedIndex == k; }
     void Reset() {
         selectedIndex = 0;
         enabled.fill(true);
-        checked.fill(false);
+        checkedIndex = 0;
     }
     // A click on radio button k; false when the button is disabled and the click does nothing.
     bool Click(int k) {
         if (!enabled[k]) return false;
         selectedIndex = k;
-        checked.fill(false);
-        checked[k] = true;
+        checkedIndex = k;
         return true;
     }
     friend bool operator==(const ChoiceDialog&, const ChoiceDialog&) = default;

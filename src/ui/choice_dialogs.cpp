@@ -158,7 +158,7 @@ bool Tchoosform::RadioEnabled(int k) const {
     return game_.State().chooseDialog.enabled[k];
 }
 bool Tchoosform::RadioChecked(int k) const {
-    return game_.State().chooseDialog.checked[k];
+    return game_.State().chooseDialog.Checked(k);
 }
 
 Tallform::Tallform(Game& game, QWidget* parent)
@@ -185,7 +185,7 @@ bool Tallform::RadioEnabled(int k) const {
     return game_.State().allDialog.enabled[k];
 }
 bool Tallform::RadioChecked(int k) const {
-    return game_.State().allDialog.checked[k];
+    return game_.State().allDialog.Checked(k);
 }
 
 }  // namespace morvel

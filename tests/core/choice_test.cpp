@@ -247,7 +247,7 @@ TEST(CgClick, ComplexModeAsksOnceThenTakesTheOtherDeal) {
         EXPECT_EQ(ListText(s.contractList), radio == 1 ? "L    " : "M    ");
         EXPECT_EQ(g.Table().Namegame(), radio == 1 ? text::kAllGamePanel : "مورفل Morvel");
         EXPECT_FALSE(s.allDialog.enabled[radio]);
-        EXPECT_TRUE(s.allDialog.checked[radio]);
+        EXPECT_TRUE(s.allDialog.Checked(radio));
         ExpectHumanLeads(g);
 
         ASSERT_TRUE(t.PlayUntil([&] { return g.Table().CgVisible(); }));
@@ -309,7 +309,7 @@ TEST(Tchoosform, UsedContractsStayDisabledAndOkNeedsAChoice) {
         const int chosen = d.selectedIndex;
         EXPECT_EQ(s.contractList[s.contractNumber], kContracts[chosen - 1].letter);
         EXPECT_FALSE(d.enabled[chosen]);
-        EXPECT_TRUE(d.checked[chosen]);
+        EXPECT_TRUE(d.Checked(chosen));
     };
     t.Start(GameMode::Normal, HumanFirstClock());
     ASSERT_TRUE(t.PlayUntil([&] { return s.chooserNumber == 2; }));
@@ -320,11 +320,11 @@ TEST(Tchoosform, UsedContractsStayDisabledAndOkNeedsAChoice) {
     g.Normal1Click();
     for (int k = 1; k <= 5; ++k) {
         EXPECT_TRUE(s.chooseDialog.enabled[k]);
-        EXPECT_FALSE(s.chooseDialog.checked[k]);
+        EXPECT_FALSE(s.chooseDialog.Checked(k));
     }
     for (int k = 1; k <= 2; ++k) {
         EXPECT_TRUE(s.allDialog.enabled[k]);
-        EXPECT_FALSE(s.allDialog.checked[k]);
+        EXPECT_FALSE(s.allDialog.Checked(k));
     }
 }
 
