@@ -28,6 +28,9 @@ void Game::ClearTakenRounds() {
         s_.table.SetPicture(Family::J, n, Picture::Blank());
         s_.table.SetVisible(Family::J, n, false);
     }
+    // A taken card held enlarged when the deal ended must not stay as a fifth card on the table.
+    for (int seat = 1; seat <= 4; ++seat)
+        s_.table.SetPicture(Family::Pig, seat, Picture::Blank());
     for (int seat = 1; seat <= 4; ++seat)
         s_.collectionPosition[seat] = BlockOf(seat).first - 1;
     s_.complexScores = {};
@@ -35,6 +38,7 @@ void Game::ClearTakenRounds() {
 }
 
 void Game::NewGame() {
+    s_.mode = s_.menuMode;
     observer_->OnNewGame();
     s_.contractList.Clear();
     s_.table.SetPassbVisible(false);
@@ -143,6 +147,7 @@ void Game::NextChooser() {
         s_.table.SetCgVisible(true);
         s_.table.SetFocus(Focus::Cg);
         SetTimer(TimerId::Timer1, 0);
+        ShowTurnMarker(kHuman);  // "Chose Game" waits for the person
     } else {
         s_.table.SetCgVisible(false);
         ComputerChooseContract(BlockOf(chooser).first, BlockOf(chooser).last);
@@ -216,6 +221,7 @@ void Game::AddComplexScores() {
         WriteSheetRow();
         if (letter != kHeartKingLetter) ++s_.contractNumber;
     }
+    assert(s_.contractNumber <= 5);
 }
 
 // --- Choosing a contract ---------------------------------------------------------------------
@@ -265,6 +271,7 @@ void Game::cgClick() {
     SetPlayOrder(kHuman);
     PlacePlayedSlots(kHuman);
     s_.humanTurn = true;
+    ShowTurnMarker(kHuman);  // the person leads without a timer step
     UnlockHumanHand();
 }
 

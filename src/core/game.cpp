@@ -15,6 +15,7 @@ namespace morvel {
 void Game::FormCreate() {
     s_.speedInterval = kFastInterval;
     s_.mode = GameMode::Normal;
+    s_.menuMode = GameMode::Normal;
     s_.table.SetNamegame("");
     s_.table.SetPanel1(text::kPanelNormal);
     s_.roundTaken = false;
@@ -30,7 +31,7 @@ void Game::FormActivate() {
 
 void Game::SetMode(GameMode mode) {
     s_.table.SetPanel1(mode == GameMode::Normal ? text::kPanelNormal : text::kPanelComplex);
-    s_.mode = mode;
+    s_.menuMode = mode;
 }
 
 void Game::Normal1Click() {
@@ -73,8 +74,44 @@ size_t PrefixOfCharacters(std::string_view text, int count) {
     return i;
 }
 
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
+// The length in bytes of the UTF-8 character that starts `text`, and its code point; a byte that
+// starts no well-formed character counts as one replacement character.
+struct Decoded {
+    size_t length;
+    uint32_t code;
+};
+
+Decoded DecodeFirst(std::string_view text) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    constexpr Decoded kMalformed = {1, 0xFFFD};
+    if (lead < 0x80) return {1, lead};
+    const size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+    if (length == 1 || length > text.size()) return kMalformed;
+    uint32_t code = lead & (0x7Fu >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return kMalformed;
+        code = code << 6 | (byte(i) & 0x3F);
+    }
+    return {length, code};
+}
+
+// The last character of `text`, found by stepping back over continuation bytes.
+Decoded DecodeLast(std::string_view text) {
+    size_t start = text.size() - 1;
+    while (start > 0 && text.size() - start < 4 &&
+           (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+        --start;
+    const Decoded d = DecodeFirst(text.substr(start));
+    if (start + d.length == text.size()) return d;
+    return DecodeFirst(text.substr(text.size() - 1));
+}
+
+// Blanks and control characters around a name do not make it another name: the C0 and C1
+// controls, DEL, and every Unicode space separator (a no-break space looks like any other).
+bool IsBlankOrControl(uint32_t c) {
+    return c <= 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 }  // namespace
@@ -84,10 +121,16 @@ std::string StoredName(std::string_view typed) {
 }
 
 bool IsComputerName(std::string_view name) {
-    while (!name.empty() && IsBlankOrControl(name.front()))
-        name.remove_prefix(1);
-    while (!name.empty() && IsBlankOrControl(name.back()))
-        name.remove_suffix(1);
+    while (!name.empty()) {
+        const Decoded first = DecodeFirst(name);
+        if (!IsBlankOrControl(first.code)) break;
+        name.remove_prefix(first.length);
+    }
+    while (!name.empty()) {
+        const Decoded last = DecodeLast(name);
+        if (!IsBlankOrControl(last.code)) break;
+        name.remove_suffix(last.length);
+    }
     std::string upper(name);
     for (char& c : upper) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

@@ -122,8 +122,11 @@ struct GameState {
     TakenCounters taken;
     Numbered<int, 4> collectionPosition{};  // by seat: the last collection slot filled
 
-    // Game state.
+    // Game state. The rules of the game in play read `mode`; the menu's choice waits in
+    // `menuMode` until the new game it asks for begins, so a deal that ends while the name is
+    // asked still ends under the rules it was dealt in.
     GameMode mode = GameMode::Normal;
+    GameMode menuMode = GameMode::Normal;
     Numbered<int, 4> chooserSeats{};
     int chooserNumber = 1;
     ContractList contractList;
@@ -183,7 +186,7 @@ class Game {
     void FormActivate();
     void Normal1Click();
     void Complex1Click();
-    void SetMode(GameMode mode);  // the mode and its caption in Panel1
+    void SetMode(GameMode mode);  // the mode of the next game and its caption in Panel1
     void SetSpeed(int interval);  // the Slow, Medium and Fast items
 
     // --- Player's name -----------------------------------------------------------------------

@@ -25,6 +25,13 @@ std::string ListText(const ContractList& list) {
     return text;
 }
 
+bool HumanHolds(const GameState& s) {
+    for (int n = 40; n <= 52; ++n) {
+        if (s.hand[n].suit != kPlayed) return true;
+    }
+    return false;
+}
+
 bool HumanHandEnabled(const Game& g) {
     for (int n = 40; n <= 52; ++n) {
         if (!g.Table().Get(Family::I, n).enabled) return false;
@@ -291,6 +298,78 @@ TEST(NewGame, FromTheMenuInTheMiddleOfPlay) {
     }
 }
 
+// A mode chosen from the menu while a deal runs: the name dialog is open, the timers go on, and
+// the deal ends while it waits. That deal, and any that follows before the new game, must end
+// under the rules of the game it belongs to; the contract number never passes 5.
+TEST(ModeSwitch, ADealEndingWhileTheNameIsAskedKeepsItsGamesRules) {
+    for (GameMode from : {GameMode::Normal, GameMode::Complex}) {
+        SCOPED_TRACE(from == GameMode::Normal ? "normal to complex" : "complex to normal");
+        TestGame t;
+        t.host.clockStep = 7;
+        Game& g = t.game;
+        const GameState& s = g.State();
+        t.Start(from, ClockForFirstChooser(2));
+        // A round deal far into the chooser's turn whose last cards need no move of the person.
+        const int minContract = from == GameMode::Normal ? 3 : 1;
+        ASSERT_TRUE(t.PlayUntil(
+            [&] {
+                return s.contractNumber >= minContract && IsRoundContract(g.CurrentContract()) &&
+                       !HumanHolds(s) && s.dealCardCount < 52 && s.timer1Interval != 0;
+            },
+            200000));
+        const int chooser = s.chooserNumber;
+        const int contractNumber = s.contractNumber;
+        const char played = g.CurrentContract();
+        std::vector<std::string> rows;
+        struct Rows : GameObserver {
+            std::vector<std::string>* rows;
+            void OnRow(int band, int row, char letter) override {
+                rows->push_back(std::to_string(band) + std::to_string(row) + letter);
+            }
+        } watch;
+        watch.rows = &rows;
+        g.SetObserver(&watch);
+
+        int sheetsInDialog = 0;
+        t.host.onNameDialog = [&] {
+            const int sheets = t.host.sheets;
+            // Only the timers run while the dialog is modal.
+            for (int i = 0; i < 400; ++i) {
+                ASSERT_LE(s.contractNumber, 5);
+                if (g.TimerInterval(TimerId::Timer1) != 0) {
+                    g.Timer1Timer();
+                } else if (g.TimerInterval(TimerId::Timer3) != 0) {
+                    g.Timer3Timer();
+                }
+            }
+            sheetsInDialog = t.host.sheets - sheets;
+        };
+        if (from == GameMode::Normal) {
+            g.Complex1Click();
+        } else {
+            g.Normal1Click();
+        }
+        ASSERT_GE(sheetsInDialog, 1);
+        ASSERT_FALSE(rows.empty());
+        if (from == GameMode::Normal) {
+            // One row, for the contract played, in its own place.
+            EXPECT_EQ(rows[0],
+                      std::to_string(chooser) + std::to_string(contractNumber - 1) + played);
+        } else {
+            // The All Game deal writes its four rows, L, D, Q, K.
+            ASSERT_GE(rows.size(), 4u);
+            std::string letters;
+            for (int i = 0; i < 4; ++i)
+                letters += rows[i][2];
+            EXPECT_EQ(letters, "LDQK");
+        }
+        // The new game is of the mode chosen.
+        EXPECT_EQ(s.mode, from == GameMode::Normal ? GameMode::Complex : GameMode::Normal);
+        g.SetObserver(nullptr);
+        ASSERT_TRUE(t.PlayUntil([&] { return s.chooserNumber == 2; }, 200000));
+    }
+}
+
 // --- The collection zoom and the card backs ---------------------------------------------------
 
 TEST(CollectionZoom, PressShowsTheSlotInItsSeatsZoomAndReleaseBlanksIt) {
@@ -316,6 +395,51 @@ TEST(CollectionZoom, PressShowsTheSlotInItsSeatsZoomAndReleaseBlanksIt) {
         g.CollectionMouseUp(c.slot);
         EXPECT_EQ(g.Table().Get(Family::Pig, c.pig).picture, Picture::Blank());
     }
+}
+
+// The zoom shows only while the button is held: a new deal or game blanks it even when the
+// release never came (a modal window took it).
+TEST(CollectionZoom, ANewDealOrGameBlanksAZoomLeftOpen) {
+    for (bool newGame : {false, true}) {
+        TestGame t;
+        Game& g = t.game;
+        t.Start(GameMode::Normal, ClockForFirstChooser(2));
+        g.MutableTable().SetPicture(Family::J, 30, Picture::Back(1));
+        g.CollectionMouseDown(30);
+        ASSERT_EQ(g.Table().Get(Family::Pig, 2).picture, Picture::Back(1));
+        if (newGame) {
+            g.NewGame();
+        } else {
+            g.NewDeal();
+        }
+        for (int pig = 1; pig <= 4; ++pig)
+            EXPECT_EQ(g.Table().Get(Family::Pig, pig).picture, Picture::Blank()) << newGame;
+    }
+}
+
+// The pointing hand stands beside the person whenever the person is to act: when the choice
+// passes to seat 1, and when seat 1 leads the first card of its own contract without a step.
+TEST(TurnMarker, PointsAtThePersonWhenTheChoiceAndTheLeadAreTheirs) {
+    TestGame t;
+    t.host.clockStep = 13;
+    Game& g = t.game;
+    const GameState& s = g.State();
+    auto onlyMarker = [&](int seat) {
+        for (int h = 1; h <= 4; ++h) {
+            if (g.Table().Get(Family::H, h).visible != (h == seat)) return false;
+        }
+        return true;
+    };
+    // Seat 4 chooses first, so the choice passes to seat 1 after its fifth deal.
+    t.Start(GameMode::Normal, ClockForFirstChooser(4));
+    ASSERT_TRUE(t.PlayUntil([&] { return s.chooserNumber == 2; }, 200000));
+    ASSERT_TRUE(g.Table().CgVisible());
+    EXPECT_TRUE(onlyMarker(kHuman));
+    // A choice whose lead is the person's: the marker stays beside seat 1.
+    g.MutableState().contractList.Clear();
+    g.cgClick();
+    EXPECT_TRUE(s.humanTurn);
+    EXPECT_TRUE(onlyMarker(kHuman));
 }
 
 // A Collection deal (or an All Game deal, which carries 'L') in which seat 2 has taken two rounds

@@ -18,6 +18,22 @@ TEST(AcceptName, ComputerNamesAreRefusedWhateverTheirCaseAndBlanks) {
     }
 }
 
+// DEL, the C1 controls and the Unicode space separators are blanks or controls too: around a
+// computer player's name they make no new name. Inside a name, or as the only text, nothing
+// changes.
+TEST(AcceptName, EveryControlAndSpaceSeparatorIsStripped) {
+    TestGame t;
+    for (const char* name : {"vesk\x7F", "\x7FVesk", "Vesk\xC2\x85", "\xC2\x9F\xC2\x80Vesk",
+                             "\xC2\xA0Vesk", "Vesk\xE2\x80\xAF", "\xE3\x80\x80Kestrin",
+                             "\xE2\x80\x8AOru'a\xE1\x9A\x80", "\xE2\x81\x9F vesk \x7F"}) {
+        EXPECT_FALSE(t.game.AcceptName(name)) << name;
+    }
+    // A zero-width space is no space separator; a malformed byte is no blank.
+    for (const char* name : {"\xE2\x80\x8BVesk", "Ves\x7Fk", "\xC2Vesk", "Vesk\x85", "\x7F"}) {
+        EXPECT_TRUE(t.game.AcceptName(name)) << name;
+    }
+}
+
 TEST(AcceptName, StoresTheFirstFifteenCharactersAsTyped) {
     TestGame t;
     EXPECT_TRUE(t.game.AcceptName("ABCDEFGHIJKLMNOPQRST"));
