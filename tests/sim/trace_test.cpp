@@ -1,9 +1,11 @@
 // The simulator's trace against committed traces, line by line.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "sim_run.h"
 
@@ -51,6 +53,54 @@ TEST(Trace, ComplexGameMatchesTheCommittedTrace) {
     std::string trace;
     sim::Run(opt, &trace);
     ExpectSameLines(ReadFile(MORVEL_TRACE_DIR "/complex-clock-43200000-250.txt"), trace);
+}
+
+uint64_t Fnv1a(const std::string& text) {
+    uint64_t hash = 0xcbf29ce484222325u;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3u;
+    }
+    return hash;
+}
+
+// A thousand clocks of a mode, with steps of 0, small and large: each run's trace must hash to the
+// digest recorded for it.
+void ExpectRecordedDigests(std::string_view wanted) {
+    std::ifstream in(MORVEL_TRACE_DIR "/trace-digests.txt");
+    ASSERT_TRUE(in) << "cannot read trace-digests.txt";
+    std::string line;
+    int runs = 0, failures = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string mode;
+        sim::Options opt;
+        uint64_t expected = 0;
+        fields >> mode >> opt.clockStart >> opt.clockStep >> opt.games >> std::hex >> expected;
+        ASSERT_TRUE(fields && (mode == "normal" || mode == "complex")) << "bad line: " << line;
+        if (mode != wanted) continue;
+        opt.mode = mode == "normal" ? GameMode::Normal : GameMode::Complex;
+        opt.trace = true;
+        std::string trace;
+        sim::Run(opt, &trace);
+        ++runs;
+        if (Fnv1a(trace) == expected) continue;
+        ADD_FAILURE() << mode << " clock " << opt.clockStart << ":" << opt.clockStep << ", "
+                      << opt.games << " game(s): the trace changed; see it with morvel-sim --mode "
+                      << mode << " --games " << opt.games << " --clock " << opt.clockStart << ":"
+                      << opt.clockStep << " --trace";
+        ASSERT_LT(++failures, 10) << "stopping after ten changed traces";
+    }
+    EXPECT_EQ(runs, 1000);
+}
+
+TEST(Trace, EveryRecordedNormalClockKeepsItsTrace) {
+    ExpectRecordedDigests("normal");
+}
+
+TEST(Trace, EveryRecordedComplexClockKeepsItsTrace) {
+    ExpectRecordedDigests("complex");
 }
 
 }  // namespace
