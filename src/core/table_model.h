@@ -7,23 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "picture.h"
+
 namespace morvel {
-
-// A picture is a small value, so copying a picture from one slot to another is an assignment.
-struct Picture {
-    enum class Kind : uint8_t { Blank, Face, Back, Pass, Chooser, Turn };
-    Kind kind = Kind::Blank;
-    uint8_t index = 0;  // face 1..52, card back 1..6, chooser marker 1..4, turn marker 1..4
-
-    static constexpr Picture Blank() { return {}; }
-    static constexpr Picture Face(int c) { return {Kind::Face, static_cast<uint8_t>(c)}; }
-    static constexpr Picture Back(int k) { return {Kind::Back, static_cast<uint8_t>(k)}; }
-    static constexpr Picture Pass() { return {Kind::Pass, 0}; }
-    static constexpr Picture Chooser(int k) { return {Kind::Chooser, static_cast<uint8_t>(k)}; }
-    static constexpr Picture Turn(int s) { return {Kind::Turn, static_cast<uint8_t>(s)}; }
-
-    friend bool operator==(const Picture&, const Picture&) = default;
-};
 
 // Image-slot families of the table window: hand slots i1..i52, collection slots j1..j52, board
 // slots k1..k52, played slots p1..p4, zoom images pig1..pig4, turn markers h1..h4 and chooser

@@ -1,8 +1,10 @@
 // morvel-sim: whole games of the real engine without windows, with an exact trace.
 //   morvel-sim [--mode normal|complex] [--games N] [--clock START[:STEP]] [--trace] [--name NAME]
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -13,6 +15,68 @@
 namespace {
 
 constexpr uint64_t kDayMilliseconds = 86400000u;
+
+// Text from the command line as it may be echoed: in quotes, with the quote, the backslash, every
+// control character (C0, DEL and C1) and every byte that is not well-formed UTF-8 escaped, so that
+// it stays on one line and sends the terminal nothing but letters.
+std::string Quoted(std::string_view text) {
+    std::string out = "'";
+    auto hex = [&out](const char* prefix, unsigned value, int digits) {
+        static constexpr char kDigits[] = "0123456789abcdef";
+        out += prefix;
+        for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+            out += kDigits[(value >> shift) & 0xF];
+    };
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\'' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c == '\n') {
+            out += "\\n";
+            ++i;
+        } else if (c == '\t') {
+            out += "\\t";
+            ++i;
+        } else if (c < 0x20 || c == 0x7F) {
+            hex("\\x", c, 2);
+            ++i;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+        } else {
+            // A well-formed UTF-8 sequence passes unless it is a C1 control.
+            const size_t length = c >= 0xC2 && c < 0xE0   ? 2
+                                  : c >= 0xE0 && c < 0xF0 ? 3
+                                  : c >= 0xF0 && c < 0xF5 ? 4
+                                                          : 0;
+            uint32_t code = length == 0 ? 0 : c & (0x7Fu >> length);
+            bool ok = length != 0 && i + length <= text.size();
+            for (size_t k = 1; ok && k < length; ++k) {
+                const unsigned char next = static_cast<unsigned char>(text[i + k]);
+                ok = (next & 0xC0) == 0x80;
+                code = code << 6 | (next & 0x3F);
+            }
+            ok = ok &&
+                 code >= (length == 2   ? 0x80u
+                          : length == 3 ? 0x800u
+                                        : 0x10000u) &&
+                 code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+            if (!ok) {
+                hex("\\x", c, 2);
+                ++i;
+            } else if (code <= 0x9F) {
+                hex("\\u", code, 4);
+                i += length;
+            } else {
+                out.append(text.substr(i, length));
+                i += length;
+            }
+        }
+    }
+    return out + "'";
+}
 
 [[noreturn]] void Refuse(const std::string& message) {
     std::fprintf(stderr, "morvel-sim: %s\n", message.c_str());
@@ -39,6 +103,26 @@ uint32_t MillisecondOfDayNow() {
         static_cast<int64_t>(kDayMilliseconds));
 }
 
+// The trace on standard output; the first write that fails keeps its error.
+class StandardOutput final : public morvel::sim::TraceOut {
+  public:
+    bool Write(std::string_view text) override {
+        if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return true;
+        error_ = errno != 0 ? errno : EIO;
+        return false;
+    }
+    // Everything written has reached the output; otherwise the error.
+    int Finish() {
+        if (error_ == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
+            error_ = errno != 0 ? errno : EIO;
+        }
+        return error_;
+    }
+
+  private:
+    int error_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,7 +131,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         auto value = [&]() -> std::string_view {
-            if (i + 1 >= argc) Refuse(std::string(arg) + " needs a value");
+            if (i + 1 >= argc) Refuse(Quoted(arg) + " needs a value");
             return argv[++i];
         };
         if (arg == "--mode") {
@@ -57,13 +141,13 @@ int main(int argc, char** argv) {
             } else if (mode == "complex") {
                 opt.mode = morvel::GameMode::Complex;
             } else {
-                Refuse("--mode must be normal or complex, not '" + std::string(mode) + "'");
+                Refuse("--mode must be normal or complex, not " + Quoted(mode));
             }
         } else if (arg == "--games") {
             const std::string_view text = value();
             uint64_t games = 0;
             if (!ParseNumber(text, 1000000000u, &games)) {
-                Refuse("--games needs a whole number of games, not '" + std::string(text) + "'");
+                Refuse("--games needs a whole number of games, not " + Quoted(text));
             }
             opt.games = static_cast<int>(games);
         } else if (arg == "--clock") {
@@ -73,8 +157,8 @@ int main(int argc, char** argv) {
             if (!ParseNumber(text.substr(0, colon), kDayMilliseconds, &start) ||
                 (colon != std::string_view::npos &&
                  !ParseNumber(text.substr(colon + 1), kDayMilliseconds, &step))) {
-                Refuse("--clock needs START[:STEP], milliseconds below 86400000, not '" +
-                       std::string(text) + "'");
+                Refuse("--clock needs START[:STEP], milliseconds below 86400000, not " +
+                       Quoted(text));
             }
             opt.clockStart = static_cast<uint32_t>(start);
             opt.clockStep = static_cast<uint32_t>(step);
@@ -83,23 +167,31 @@ int main(int argc, char** argv) {
         } else if (arg == "--name") {
             opt.name = std::string(value());
         } else {
-            Refuse("unknown argument '" + std::string(arg) + "'");
+            Refuse("unknown argument " + Quoted(arg));
         }
     }
     // The name dialog would refuse a computer player's name and never close.
     if (morvel::IsComputerName(morvel::StoredName(opt.name))) {
-        Refuse("--name '" + opt.name + "' is a computer player's name");
+        Refuse("--name " + Quoted(opt.name) + " is a computer player's name");
     }
 
-    std::string trace;
+    StandardOutput output;
+    const std::clock_t cpuStarted = std::clock();
     const auto started = std::chrono::steady_clock::now();
-    const morvel::sim::Result result = morvel::sim::Run(opt, opt.trace ? &trace : nullptr);
+    const morvel::sim::Result result = morvel::sim::Run(opt, &output);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::fwrite(trace.data(), 1, trace.size(), stdout);
-    std::fflush(stdout);
-    std::fprintf(stderr, "games %d deals %d seconds %.6f deals_per_second %.0f\n", result.games,
-                 result.deals, seconds, seconds > 0 ? result.deals / seconds : 0.0);
+    const double cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
+    if (const int error = output.Finish(); error != 0 || result.traceLost) {
+        std::fprintf(stderr, "morvel-sim: the trace could not be written to standard output: %s\n",
+                     std::strerror(error != 0 ? error : EIO));
+        return 1;
+    }
+    std::fprintf(stderr,
+                 "games %d deals %d seconds %.6f deals_per_second %.0f cpu_seconds %.6f "
+                 "deals_per_cpu_second %.0f\n",
+                 result.games, result.deals, seconds, seconds > 0 ? result.deals / seconds : 0.0,
+                 cpuSeconds, cpuSeconds > 0 ? result.deals / cpuSeconds : 0.0);
     if (result.stuck) {
         std::fprintf(stderr, "morvel-sim: play stopped with nothing to do (clock %u)\n",
                      opt.clockStart);

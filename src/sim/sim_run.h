@@ -1,11 +1,13 @@
 // Whole games without windows: the engine with an automatic host, seat 1 played by the
-// autopilot, and an optional trace of every event.
+// autopilot, and an optional trace of every event, written as it is made.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "game.h"
+#include "players.h"
 
 namespace morvel::sim {
 
@@ -16,11 +18,33 @@ struct Options {
     uint32_t clockStep = 1;
     bool trace = false;
     std::string name = "Player1";
+    Player* seat1 = nullptr;      // the automatic player of seat 1; nullptr: the standard one
+    Player* computers = nullptr;  // the player of seats 2 to 4; nullptr: the standard one
+};
+
+// Receives the trace a piece at a time, as it is made.
+class TraceOut {
+  public:
+    virtual ~TraceOut() = default;
+    // False when the text could not be kept; the run then stops.
+    virtual bool Write(std::string_view text) = 0;
+};
+
+class StringTrace final : public TraceOut {
+  public:
+    bool Write(std::string_view text) override {
+        text_.append(text);
+        return true;
+    }
+    const std::string& Text() const { return text_; }
+
+  private:
+    std::string text_;
 };
 
 // Called after every event of the run, for checks; may be empty.
 class EventCheck {
-public:
+  public:
     virtual ~EventCheck() = default;
     virtual void AfterEvent(const Game& game) = 0;
 };
@@ -28,10 +52,11 @@ public:
 struct Result {
     int games = 0;
     int deals = 0;
-    bool stuck = false;  // play stopped with nothing left to do: a fault of the engine
+    bool stuck = false;      // play stopped with nothing left to do: a fault of the engine
+    bool traceLost = false;  // the trace output refused a write; the run stopped there
 };
 
-// Plays opt.games whole games; the trace lines, if asked for, are appended to `trace`.
-Result Run(const Options& opt, std::string* trace, EventCheck* check = nullptr);
+// Plays opt.games whole games; with opt.trace, the trace lines go to `trace`.
+Result Run(const Options& opt, TraceOut* trace, EventCheck* check = nullptr);
 
 }  // namespace morvel::sim

@@ -125,6 +125,7 @@ TForm1::TForm1(Game& game, const Pictures& pictures, QWidget* parent)
     CreateControls();
     CreateMenu();
 
+    game_.AttachTable(model_);
     game_.FormCreate();
     Sync();
 }

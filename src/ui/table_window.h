@@ -58,6 +58,7 @@ class TForm1 : public QMainWindow {
     void SpeedClick(int interval);
 
     Game& game_;
+    TableModel model_;  // what the engine shows on this table
     const Pictures& pictures_;
     QWidget* table_;
     std::array<ImageSlot*, TableModel::kSlotCount> slots_{};

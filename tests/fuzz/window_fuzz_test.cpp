@@ -294,8 +294,8 @@ class Fuzzer : public QObject, public GameObserver {
             const CardRecord& c = s.hand[n];
             if (c.suit == kPlayed) continue;
             const bool ok = layout ? Fits(s, c.suit, c.rank)
-                                   : s.roundPosition == 1 || c.suit == s.roundCards[1].suit ||
-                                         !Holds(s, kHuman, s.roundCards[1].suit);
+                                   : s.round.position == 1 || c.suit == s.round.cards[1].suit ||
+                                         !Holds(s, kHuman, s.round.cards[1].suit);
             if (ok || careless) allowed.push_back(n);
         }
         if (allowed.empty()) {
@@ -550,7 +550,7 @@ class Fuzzer : public QObject, public GameObserver {
             return Broken(QStringLiteral("a timer runs while a step waits for a window"));
 
         for (int k = 1; k <= 4; ++k) {
-            if (s.playOrder[k] != SeatAtPosition(s.playOrder[1], k))
+            if (s.round.order[k] != SeatAtPosition(s.round.order[1], k))
                 return Broken(QStringLiteral("the play order is no rotation of the seats"));
         }
 
@@ -567,11 +567,12 @@ class Fuzzer : public QObject, public GameObserver {
             return Broken(QStringLiteral("Timer1 runs in a Morvel deal still in play"));
         if (s.humanTurn) {
             if (timer1 || timer3) return Broken(QStringLiteral("a timer runs on the human's turn"));
-            if (s.roundPosition < 1 || s.roundPosition > 4 || s.playOrder[s.roundPosition] != 1)
+            if (s.round.position < 1 || s.round.position > 4 ||
+                s.round.order[s.round.position] != 1)
                 return Broken(QStringLiteral("the human's turn at position %1 of seat %2")
-                                  .arg(s.roundPosition)
-                                  .arg(s.roundPosition >= 1 && s.roundPosition <= 4
-                                           ? s.playOrder[s.roundPosition]
+                                  .arg(s.round.position)
+                                  .arg(s.round.position >= 1 && s.round.position <= 4
+                                           ? s.round.order[s.round.position]
                                            : 0));
         }
         if (table.CgVisible() && (inPlay || s.chooserSeats[s.chooserNumber] != kHuman))
@@ -589,7 +590,7 @@ class Fuzzer : public QObject, public GameObserver {
             played += s.hand[n].suit == kPlayed;
         const int rounds = played / 4;
         const int laid = played % 4;
-        const int k = s.roundPosition;
+        const int k = s.round.position;
         // The human's turn waits at the position of the card to come; otherwise the position is
         // that of the last card laid, 0 once the round is taken.
         const int expected = s.humanTurn ? k - 1 : k;
@@ -600,7 +601,7 @@ class Fuzzer : public QObject, public GameObserver {
                     .arg(k)
                     .arg(s.humanTurn ? QStringLiteral(" on the human's turn") : QString()));
         for (int i = 1; i <= 4; ++i) {
-            const int seat = s.playOrder[i];
+            const int seat = s.round.order[i];
             const int held = Held(s, seat);
             if (held != 13 - rounds - (i <= laid ? 1 : 0))
                 return Broken(QStringLiteral("seat %1 holds %2 cards after %3 rounds and %4 laid")
@@ -608,8 +609,9 @@ class Fuzzer : public QObject, public GameObserver {
                                   .arg(held)
                                   .arg(rounds)
                                   .arg(laid));
-            if (i <= laid && table.Get(Family::P, i).picture !=
-                                 Picture::Face(FaceOf(s.roundCards[i].suit, s.roundCards[i].rank)))
+            if (i <= laid &&
+                table.Get(Family::P, i).picture !=
+                    Picture::Face(FaceOf(s.round.cards[i].suit, s.round.cards[i].rank)))
                 return Broken(QStringLiteral("p%1 does not show the card laid there").arg(i));
         }
     }
@@ -692,8 +694,8 @@ class Fuzzer : public QObject, public GameObserver {
     // in a step of its contract's timer.
     void CheckMover(int seat, TimerId timer, const char* what) {
         const GameState& s = windows_->Engine().State();
-        const int k = s.roundPosition;
-        if (k < 1 || k > 4 || s.playOrder[k] != seat)
+        const int k = s.round.position;
+        if (k < 1 || k > 4 || s.round.order[k] != seat)
             return Broken(QStringLiteral("seat %1 %2 at position %3 out of turn")
                               .arg(seat)
                               .arg(QLatin1String(what))
@@ -708,7 +710,7 @@ class Fuzzer : public QObject, public GameObserver {
     void OnDealt(uint32_t) override {
         if (!dealt_) {
             for (int n = 1; n <= 52; ++n) {
-                const CardRecord& c = windows_->Engine().State().cards[n];
+                const CardRecord& c = kCardTable[n];
                 cardOfFace_[c.face] = c;
             }
         }
@@ -724,8 +726,8 @@ class Fuzzer : public QObject, public GameObserver {
             return Broken(QStringLiteral("a card laid in a round without a round contract"));
         CheckMover(seat, TimerId::Timer1, "lays");
         // Whoever holds the lead suit follows it.
-        const char lead = s.roundCards[1].suit;
-        if (s.roundPosition > 1 && suit != lead && Holds(s, seat, lead))
+        const char lead = s.round.cards[1].suit;
+        if (s.round.position > 1 && suit != lead && Holds(s, seat, lead))
             return Broken(QStringLiteral("seat %1 does not follow %2").arg(seat).arg(lead));
         if (seat == kHuman) ++reach_.humanCards;
     }

@@ -283,7 +283,7 @@ class SideWindowsTest : public QObject {
         // The human player lays a card, opens the window, and the others finish the round.
         QVERIFY(PlayUntil([&] {
             return State().humanTurn && morvel::IsRoundContract(Engine().CurrentContract()) &&
-                   State().roundPosition < 4;
+                   State().round.position < 4;
         }));
         const int takes = recorder_.takes;
         QVERIFY(morvel::Autopilot(Engine()).Step());

@@ -245,8 +245,8 @@ class TableWindowTest : public QObject {
         // A card that follows the lead, and one that does not when the hand could follow.
         int legal = 0;
         int illegal = 0;
-        const char lead = state.roundCards[1].suit;
-        const bool mustFollow = state.roundPosition != 1 && game.HasSuit(40, 52, lead);
+        const char lead = state.round.cards[1].suit;
+        const bool mustFollow = state.round.position != 1 && game.HasSuit(morvel::kHuman, lead);
         for (int n = 40; n <= 52; ++n) {
             if (state.hand[n].suit == morvel::kPlayed) continue;
             if (!mustFollow || state.hand[n].suit == lead) {

@@ -1,0 +1,53 @@
+#include "hands.h"
+
+namespace morvel {
+
+void HandTable::Deal(const std::array<uint64_t, 5>& owned) {
+    // Card-table blocks of the hand suits: hearts 27..39, clubs 14..26, diamonds 1..13, spades
+    // 40..52, each running 2 to ace, so walking them in hand order gives each hand sorted.
+    static constexpr int kBlockFirst[4] = {27, 14, 1, 40};
+    entry_ = {};
+    for (int seat = 1; seat <= 4; ++seat) {
+        int n = BlockOf(seat).first;
+        for (int s = 0; s < 4; ++s) {
+            const uint32_t block = static_cast<uint32_t>(owned[seat] >> kBlockFirst[s]) & 0x1FFF;
+            ranks_[seat - 1][s] = static_cast<uint16_t>(block << 2);
+            for (uint32_t m = block; m != 0; m &= m - 1) {
+                const int offset = std::countr_zero(m);
+                cards_[n] = kCardTable[kBlockFirst[s] + offset];
+                entry_[seat - 1][s][offset + 2] = static_cast<uint8_t>(n);
+                ++n;
+            }
+        }
+        count_[seat - 1] = static_cast<uint8_t>(n - BlockOf(seat).first);
+        assert(count_[seat - 1] == 13);
+    }
+}
+
+// The seat's holding is worked out again from its whole block, so that a hand set up card by card
+// may hold a card twice on the way.
+void HandTable::Set(int entry, const CardRecord& card) {
+    cards_[entry] = card;
+    const int seat = SeatOfEntry(entry);
+    ranks_[seat - 1] = {};
+    entry_[seat - 1] = {};
+    count_[seat - 1] = 0;
+    for (int n = BlockOf(seat).first; n <= BlockOf(seat).last; ++n) {
+        const CardRecord& c = cards_[n];
+        if (!Held(c)) continue;
+        const int s = HandSuit(c.suit);
+        ranks_[seat - 1][s] |= static_cast<uint16_t>(1u << c.rank);
+        entry_[seat - 1][s][c.rank] = static_cast<uint8_t>(n);
+        ++count_[seat - 1];
+    }
+}
+
+void HandTable::Remove(int entry) {
+    const CardRecord& c = cards_[entry];
+    const int seat = SeatOfEntry(entry), s = HandSuit(c.suit);
+    ranks_[seat - 1][s] &= static_cast<uint16_t>(~(1u << c.rank));
+    if (entry_[seat - 1][s][c.rank] == entry) entry_[seat - 1][s][c.rank] = 0;
+    --count_[seat - 1];
+}
+
+}  // namespace morvel
