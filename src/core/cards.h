@@ -50,21 +50,28 @@ class Numbered {
 
 using CardTable = Numbered<CardRecord, 52>;
 
-// The place of a suit letter in an order of the four suits, 0..3.
-constexpr int PlaceOfSuit(char suit, const char (&order)[4]) {
-    for (int i = 0; i < 4; ++i) {
-        if (order[i] == suit) return i;
-    }
-    assert(false && "not a suit letter");
-    return 0;
+// The place of a suit letter in an order of the four suits, 0..3. The four letters differ in
+// their lowest three bits, which index a small table.
+template <const char (&kOrder)[4]>
+constexpr int PlaceOfSuit(char suit) {
+    constexpr std::array<int8_t, 8> kPlaces = [] {
+        std::array<int8_t, 8> places{};
+        places.fill(-1);
+        for (int i = 0; i < 4; ++i)
+            places[kOrder[i] & 7] = static_cast<int8_t>(i);
+        return places;
+    }();
+    const int place = kPlaces[suit & 7];
+    assert(place >= 0 && kOrder[place] == suit && "not a suit letter");
+    return place;
 }
 
 // Face image of the card of a suit and rank: diamonds c1..c13, hearts c14..c26, clubs c27..c39,
 // spades c40..c52, each block starting with the ace.
+inline constexpr char kFaceBlocks[4] = {kDiamonds, kHearts, kClubs, kSpades};
 constexpr int FaceOf(char suit, int rank) {
     assert(rank >= 2 && rank <= kAce);
-    constexpr char kFaceBlocks[4] = {kDiamonds, kHearts, kClubs, kSpades};
-    const int first = 1 + 13 * PlaceOfSuit(suit, kFaceBlocks);
+    const int first = 1 + 13 * PlaceOfSuit<kFaceBlocks>(suit);
     return rank == kAce ? first : first + rank - 1;
 }
 
@@ -89,7 +96,7 @@ inline constexpr CardTable kCardTable = BuildCardTable();
 // that order are 0..3.
 inline constexpr char kHandSuits[4] = {kHearts, kClubs, kDiamonds, kSpades};
 constexpr int HandSuit(char suit) {
-    return PlaceOfSuit(suit, kHandSuits);
+    return PlaceOfSuit<kHandSuits>(suit);
 }
 
 // Seats: 1 the human player at the bottom, 2 right, 3 top, 4 left.
@@ -124,7 +131,7 @@ constexpr int SeatAtPosition(int leader, int n) {
 // hearts, spades as 0..3.
 inline constexpr char kBoardSuits[4] = {kDiamonds, kClubs, kHearts, kSpades};
 constexpr int BoardSuit(char suit) {
-    return PlaceOfSuit(suit, kBoardSuits);
+    return PlaceOfSuit<kBoardSuits>(suit);
 }
 
 // A short text for a card: suit letter then rank value, e.g. "H14", "D2".

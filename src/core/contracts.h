@@ -122,6 +122,16 @@ inline constexpr std::array<Contract, kContractCount> kContracts = {{
      .placePoints = {0, 200, 150, 100, 50}},
 }};
 
+// For each contract, the rank bits of its penalty cards in each suit, in hand order.
+inline constexpr std::array<std::array<uint32_t, 4>, kContractCount> kPenaltyMasks = [] {
+    std::array<std::array<uint32_t, 4>, kContractCount> masks{};
+    for (int c = 0; c < kContractCount; ++c) {
+        for (int s = 0; s < 4; ++s)
+            masks[c][s] = kContracts[c].PenaltyRanks(kHandSuits[s]);
+    }
+    return masks;
+}();
+
 constexpr const Contract& ContractOf(ContractId id) {
     return kContracts[static_cast<int>(id)];
 }
@@ -131,10 +141,15 @@ constexpr char LetterOf(ContractId id) {
 
 // The table entry of a contract letter; nullptr for any other character.
 constexpr const Contract* FindContract(char letter) {
-    for (const Contract& c : kContracts) {
-        if (c.letter == letter) return &c;
-    }
-    return nullptr;
+    constexpr std::array<int8_t, 128> kPlaces = [] {
+        std::array<int8_t, 128> places{};
+        places.fill(-1);
+        for (int i = 0; i < kContractCount; ++i)
+            places[static_cast<unsigned char>(kContracts[i].letter)] = static_cast<int8_t>(i);
+        return places;
+    }();
+    const unsigned char c = static_cast<unsigned char>(letter);
+    return c < kPlaces.size() && kPlaces[c] >= 0 ? &kContracts[kPlaces[c]] : nullptr;
 }
 
 // The contract names the windows show.

@@ -150,7 +150,9 @@ class Game {
     bool CanLay(char suit, int rank) const { return s_.board.CanLay(suit, rank); }
     void LayOnBoard(int entry);
     void LayHumanLayoutCard(int entry);
-    void RecordFinishers();
+    void RecordFinishers() {
+        if (s_.hand.EmptySeats() != 0) RecordOuts();  // cheap while every seat holds a card
+    }
     void AwardLayoutPoints();
     void ComputerLayoutMove(int seat);
 
@@ -191,6 +193,7 @@ class Game {
 
     const Contract* Playing() const { return FindContract(CurrentContract()); }
     void EndLayoutDeal();
+    void RecordOuts();
     template <int N>
     bool ConfirmChoice(ChoiceDialog<N>& dialog);
     uint32_t SeedFromClock();  // returns the clock reading it seeded with

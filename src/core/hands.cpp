@@ -6,7 +6,6 @@ void HandTable::Deal(const std::array<uint64_t, 5>& owned) {
     // Card-table blocks of the hand suits: hearts 27..39, clubs 14..26, diamonds 1..13, spades
     // 40..52, each running 2 to ace, so walking them in hand order gives each hand sorted.
     static constexpr int kBlockFirst[4] = {27, 14, 1, 40};
-    entry_ = {};
     for (int seat = 1; seat <= 4; ++seat) {
         int n = BlockOf(seat).first;
         for (int s = 0; s < 4; ++s) {
@@ -22,6 +21,7 @@ void HandTable::Deal(const std::array<uint64_t, 5>& owned) {
         count_[seat - 1] = static_cast<uint8_t>(n - BlockOf(seat).first);
         assert(count_[seat - 1] == 13);
     }
+    emptySeats_ = 0;
 }
 
 // The seat's holding is worked out again from its whole block, so that a hand set up card by card
@@ -40,14 +40,7 @@ void HandTable::Set(int entry, const CardRecord& card) {
         entry_[seat - 1][s][c.rank] = static_cast<uint8_t>(n);
         ++count_[seat - 1];
     }
-}
-
-void HandTable::Remove(int entry) {
-    const CardRecord& c = cards_[entry];
-    const int seat = SeatOfEntry(entry), s = HandSuit(c.suit);
-    ranks_[seat - 1][s] &= static_cast<uint16_t>(~(1u << c.rank));
-    if (entry_[seat - 1][s][c.rank] == entry) entry_[seat - 1][s][c.rank] = 0;
-    --count_[seat - 1];
+    emptySeats_ = count_[seat - 1] == 0 ? emptySeats_ | 1u << seat : emptySeats_ & ~(1u << seat);
 }
 
 }  // namespace morvel

@@ -17,6 +17,14 @@ inline bool Held(const CardRecord& card) {
     return card.suit != kPlayed;
 }
 
+// Rank bits for each suit in hand order (HandSuit): hearts, clubs, diamonds, spades.
+using SuitMasks = std::array<uint32_t, 4>;
+
+// The masks as a question over hand suits.
+inline auto InMasks(const SuitMasks& masks) {
+    return [&masks](int handSuit) { return masks[handSuit]; };
+}
+
 // One seat's cards of one suit: bit r of `ranks` for rank r, and the entry of each.
 struct SuitHolding {
     uint32_t ranks = 0;
@@ -52,6 +60,8 @@ class HandTable {
 
     int Count(int seat) const { return count_[seat - 1]; }
     bool Empty(int seat) const { return count_[seat - 1] == 0; }
+    // Bit s: seat s holds no card.
+    uint32_t EmptySeats() const { return emptySeats_; }
     // Bit r: the seat holds rank r of the hand suit (HandSuit) or suit letter.
     uint32_t RanksOf(int seat, int handSuit) const { return ranks_[seat - 1][handSuit]; }
     uint32_t Ranks(int seat, char suit) const {
@@ -68,8 +78,8 @@ class HandTable {
     // The entry of a card of the hand suit and rank; the seat must hold it.
     int EntryOf(int seat, int handSuit, int rank) const { return entry_[seat - 1][handSuit][rank]; }
 
-    // Questions over the cards of a seat whose rank bits are set in wanted(suit letter):
-    // the first of them in hand order, the last, the highest (the first of equal ranks).
+    // Questions over the cards of a seat whose rank bits are set in wanted(hand suit): the first
+    // of them in hand order, the last, the highest (the first of equal ranks).
     template <typename Wanted>
     int FirstAmong(int seat, Wanted wanted) const;
     template <typename Wanted>
@@ -78,28 +88,29 @@ class HandTable {
     int HighestAmong(int seat, Wanted wanted) const;
 
     int FindRank(int seat, int rank) const {
-        return FirstAmong(seat, [rank](char) { return 1u << rank; });
+        return FirstAmong(seat, [rank](int) { return 1u << rank; });
     }
     int Highest(int seat) const {
-        return HighestAmong(seat, [](char) { return ~0u; });
+        return HighestAmong(seat, [](int) { return ~0u; });
     }
     int Lowest(int seat) const;
 
-    friend bool operator==(const HandTable&, const HandTable&) = default;
+    // The holdings follow from the entries.
+    friend bool operator==(const HandTable& a, const HandTable& b) { return a.cards_ == b.cards_; }
 
   private:
-    void Remove(int entry);
-
     Numbered<CardRecord, 52> cards_;
     std::array<std::array<uint16_t, 4>, 4> ranks_{};  // [seat - 1][hand suit]
     std::array<uint8_t, 4> count_{};
-    std::array<std::array<std::array<uint8_t, 16>, 4>, 4> entry_{};  // [seat - 1][hand suit][rank]
+    uint32_t emptySeats_ = 0x1E;
+    // [seat - 1][hand suit][rank]: the entry of each card the seat holds (others are stale)
+    std::array<std::array<std::array<uint8_t, 16>, 4>, 4> entry_{};
 };
 
 template <typename Wanted>
 int HandTable::FirstAmong(int seat, Wanted wanted) const {
     for (int s = 0; s < 4; ++s) {
-        const uint32_t m = ranks_[seat - 1][s] & wanted(kHandSuits[s]);
+        const uint32_t m = ranks_[seat - 1][s] & wanted(s);
         if (m != 0) return entry_[seat - 1][s][std::countr_zero(m)];
     }
     return 0;
@@ -108,7 +119,7 @@ int HandTable::FirstAmong(int seat, Wanted wanted) const {
 template <typename Wanted>
 int HandTable::LastAmong(int seat, Wanted wanted) const {
     for (int s = 3; s >= 0; --s) {
-        const uint32_t m = ranks_[seat - 1][s] & wanted(kHandSuits[s]);
+        const uint32_t m = ranks_[seat - 1][s] & wanted(s);
         if (m != 0) return entry_[seat - 1][s][31 - std::countl_zero(m)];
     }
     return 0;
@@ -118,7 +129,7 @@ template <typename Wanted>
 int HandTable::HighestAmong(int seat, Wanted wanted) const {
     int best = 0, bestRank = 0;
     for (int s = 0; s < 4; ++s) {
-        const uint32_t m = ranks_[seat - 1][s] & wanted(kHandSuits[s]);
+        const uint32_t m = ranks_[seat - 1][s] & wanted(s);
         if (m == 0) continue;
         const int r = 31 - std::countl_zero(m);
         if (r > bestRank) {
@@ -144,9 +155,12 @@ inline int HandTable::Lowest(int seat) const {
 }
 
 inline void HandTable::Play(int entry) {
-    assert(Held(cards_[entry]));
-    Remove(entry);
-    cards_[entry].suit = kPlayed;
+    CardRecord& c = cards_[entry];
+    assert(Held(c));
+    const int seat = SeatOfEntry(entry);
+    ranks_[seat - 1][HandSuit(c.suit)] &= static_cast<uint16_t>(~(1u << c.rank));
+    if (--count_[seat - 1] == 0) emptySeats_ |= 1u << seat;
+    c.suit = kPlayed;
 }
 
 }  // namespace morvel

@@ -2,6 +2,7 @@
 // and the computer players' moves.
 #include "layout_play.h"
 
+#include <bit>
 #include <cassert>
 
 #include "game.h"
@@ -61,9 +62,7 @@ void Game::LayHumanLayoutCard(int entry) {
 // A pass is taken only when no card of the person's fits, a jack included.
 void Game::passbClick() {
     if (!s_.passbVisible) return;
-    const Board& board = s_.board;
-    const bool fits =
-        s_.hand.FirstAmong(kHuman, [&board](char suit) { return board.Fitting(suit); }) != 0;
+    const bool fits = s_.hand.FirstAmong(kHuman, s_.board.FittingByHandSuit()) != 0;
     if (!fits && s_.humanTurn) {
         s_.cycleMoves[s_.round.position] = Picture::Pass();
         if (observer_) observer_->OnPass(kHuman);
@@ -74,9 +73,11 @@ void Game::passbClick() {
     }
 }
 
-void Game::RecordFinishers() {
-    for (int seat = 1; seat <= 4; ++seat) {
-        if (!s_.stillIn[seat] || !s_.hand.Empty(seat)) continue;
+// Seats that have run out of cards take the next finishing places, in seat order.
+void Game::RecordOuts() {
+    for (uint32_t empty = s_.hand.EmptySeats(); empty != 0; empty &= empty - 1) {
+        const int seat = std::countr_zero(empty);
+        if (!s_.stillIn[seat]) continue;
         s_.finishingPlace[seat] = s_.nextFinishingPlace;
         s_.stillIn[seat] = false;
         if (observer_) observer_->OnOut(seat, s_.nextFinishingPlace);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "cards.h"
+#include "hands.h"
 
 namespace morvel {
 
@@ -29,6 +30,10 @@ struct Board {
         if (low[i] != 0) fit |= 1u << (low[i] - 1) | 1u << (low[i] + 1);
         if (high[i] != 0) fit |= 1u << (high[i] - 1) | 1u << (high[i] + 1);
         return fit & 0x7FFC;  // ranks 2..14
+    }
+    // The ranks that fit as a question over hand suits (see HandTable::FirstAmong).
+    auto FittingByHandSuit() const {
+        return [this](int handSuit) { return Fitting(kHandSuits[handSuit]); };
     }
     void Lay(char suit, int rank) {
         const int i = BoardSuit(suit);

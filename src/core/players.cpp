@@ -20,6 +20,14 @@ int CountRanks(const HandTable& hand, int seat, uint32_t ranks) {
     return count;
 }
 
+const SuitMasks& PenaltyMasks(const Contract& c) {
+    return kPenaltyMasks[static_cast<int>(c.id)];
+}
+
+uint32_t PenaltyRanks(const Contract& c, char suit) {
+    return PenaltyMasks(c)[HandSuit(suit)];
+}
+
 const Contract& Playing(const GameState& s) {
     const Contract* c = FindContract(CurrentContract(s));
     assert(c != nullptr);
@@ -43,7 +51,7 @@ int FollowInSuit(const GameState& s, const Contract& playing, const SuitHolding&
     };
     if (s.mode == GameMode::Normal) {
         // Under a contract charged by one rank, keep that rank; otherwise spend the highest.
-        if (playing.PenaltyRanks(lead) != 0 && playing.penaltyRank != kAnyRank) {
+        if (PenaltyRanks(playing, lead) != 0 && playing.penaltyRank != kAnyRank) {
             return keepBelow(playing.penaltyRank);
         }
         return held.Highest();
@@ -73,7 +81,7 @@ int StandardPlayer::Follow(const GameState& s, int seat) {
     if (lead.Any()) {
         // A contract's penalty card of the lead suit goes under a higher winning card.
         const int rank = playing.penaltyRank;
-        if (playing.PenaltyRanks(s.round.leadSuit) != 0 && rank != kAnyRank &&
+        if (PenaltyRanks(playing, s.round.leadSuit) != 0 && rank != kAnyRank &&
             s.round.winningRank > rank && lead.Has(rank)) {
             return lead.Find(rank);
         }
@@ -82,10 +90,10 @@ int StandardPlayer::Follow(const GameState& s, int seat) {
     // A discard: the penalty cards go first, the heaviest first when every contract counts.
     int e = 0;
     if (s.mode == GameMode::Normal) {
-        e = s.hand.HighestAmong(seat, [&](char suit) { return playing.PenaltyRanks(suit); });
+        e = s.hand.HighestAmong(seat, InMasks(PenaltyMasks(playing)));
     } else {
         for (const Contract* c : kByCardWeight) {
-            e = s.hand.HighestAmong(seat, [c](char suit) { return c->PenaltyRanks(suit); });
+            e = s.hand.HighestAmong(seat, InMasks(PenaltyMasks(*c)));
             if (e != 0) break;
         }
     }
@@ -135,8 +143,7 @@ int StandardPlayer::LayoutMove(const GameState& s, int seat, Chance& chance) {
     if (const int jack = s.hand.FindRank(seat, kJack); jack != 0) return jack;
     // The first card that fits in hand order, or the last, by a draw.
     const bool forward = chance.Draws().Draw(6) % 2 == 0;
-    const Board& board = s.board;
-    auto fitting = [&board](char suit) { return board.Fitting(suit); };
+    const auto fitting = s.board.FittingByHandSuit();
     return forward ? s.hand.FirstAmong(seat, fitting) : s.hand.LastAmong(seat, fitting);
 }
 
