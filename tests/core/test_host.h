@@ -19,6 +19,7 @@ class TestHost : public Host {
     }
     void Beep() override { ++beeps; }
     uint32_t MillisecondOfDay() override {
+        ++clockReads;
         const uint32_t now = clock;
         clock = (clock + clockStep) % 86400000u;
         return now;
@@ -64,6 +65,7 @@ class TestHost : public Host {
     Game* game = nullptr;
     uint32_t clock = 0;
     uint32_t clockStep = 0;
+    int clockReads = 0;
     int beeps = 0;
     int nameDialogs = 0;
     int chooseDialogs = 0;
