@@ -74,16 +74,25 @@ struct QuietHost : morvel::Host {
     void ShowMessage(std::string_view) override {}
 };
 
+// A game past its start-up, as the table window starts it, with seat 1 played by the autopilot.
+struct StartedGame {
+    QuietHost host;
+    morvel::Game game{host};
+    morvel::Autopilot pilot{game};
+    explicit StartedGame(morvel::GameMode mode) {
+        host.game = &game;
+        game.FormCreate();
+        game.SetMode(mode);
+        game.FormActivate();
+    }
+};
+
 // A game stopped in the middle of its first deal of the kind asked for: a round contract or the
 // layout contract, with `cards` cards already laid.
 morvel::GameState MidDeal(morvel::GameMode mode, bool layout, int cards) {
-    QuietHost host;
-    morvel::Game game(host);
-    host.game = &game;
-    game.FormCreate();
-    game.SetMode(mode);
-    game.FormActivate();
-    morvel::Autopilot pilot(game);
+    StartedGame started(mode);
+    morvel::Game& game = started.game;
+    morvel::Autopilot& pilot = started.pilot;
     for (;;) {
         const morvel::GameState& s = game.State();
         const morvel::Contract* playing = morvel::FindContract(game.CurrentContract());
@@ -123,13 +132,8 @@ BENCHMARK(BM_PlayoutLayout)->Unit(benchmark::kMicrosecond);
 // play-outs once the first has run.
 void ReportMemory() {
     for (morvel::GameMode mode : {morvel::GameMode::Normal, morvel::GameMode::Complex}) {
-        QuietHost host;
-        morvel::Game game(host);
-        host.game = &game;
-        game.FormCreate();
-        game.SetMode(mode);
-        game.FormActivate();
-        morvel::Autopilot pilot(game);
+        StartedGame started(mode);
+        morvel::Autopilot& pilot = started.pilot;
         long steps = 0;
         const long before = g_allocations.load();
         for (int i = 0; i < 20000 && pilot.Step(); ++i)
