@@ -2,6 +2,7 @@
 // and the rows of the result sheet.
 #include <cassert>
 
+#include "flow.h"
 #include "game.h"
 
 namespace morvel {
@@ -60,13 +61,7 @@ void Game::NewGame() {
     s_.nextFinishingPlace = 1;
     s_.dealCardCount = 0;
 
-    // The holder of the seven of hearts chooses first; the others follow in play order.
-    int holder = 1;
-    while (!s_.hand.Holding(holder, kHearts).Has(7))
-        ++holder;
-    assert(holder <= 4);
-    for (int k = 1; k <= 4; ++k)
-        s_.chooserSeats[k] = SeatAtPosition(holder, k);
+    s_.chooserSeats = ChooserSeats(s_.hand);
     if (observer_) observer_->OnChooser(1, s_.chooserSeats[1]);
 
     const int chooser = s_.chooserSeats[1];
@@ -116,12 +111,12 @@ void Game::NewDeal() {
 void Game::AdvanceChoice() {
     const int seat = s_.chooserSeats[s_.chooserNumber];
     if (seat == kHuman) {
-        if (s_.contractNumber >= 5) NextChooser();
+        if (ChooserIsDone(s_)) NextChooser();
         return;
     }
-    if (s_.contractNumber < 5) {
+    if (!ChooserIsDone(s_)) {
         ComputerChooseContract(seat);
-    } else if (s_.chooserNumber < 4) {
+    } else if (s_.chooserNumber < kChoosers) {
         NextChooser();
     }
 }
@@ -131,7 +126,7 @@ void Game::NextChooser() {
     s_.round.position = 0;
     s_.contractNumber = 0;
     ++s_.chooserNumber;
-    assert(s_.chooserNumber <= 4);
+    assert(s_.chooserNumber <= kChoosers);
     const int chooser = s_.chooserSeats[s_.chooserNumber];
     if (observer_) observer_->OnChooser(s_.chooserNumber, chooser);
     s_.round.SetOrder(chooser);
@@ -169,7 +164,7 @@ void Game::EndDeal() {
     WriteSheetRow();
     if (StopsHere()) return;
     host_.ShowResultSheet();
-    if (s_.contractNumber >= 5 && s_.chooserNumber >= 4) {
+    if (GameIsOver(s_)) {
         SetTimer(TimerId::Timer1, 0);
         if (!observer_ || observer_->OnGameOver()) NewGame();
         return;

@@ -2,7 +2,8 @@
 // It talks back only through the Host, shows the table through a TableModel when a window has
 // attached one, and reports the course of play to a GameObserver when one is set. The rules it
 // applies have homes of their own: the contracts table (contracts.h), the round (round_play.h),
-// the board (layout_play.h), the hands (hands.h) and the computer players (players.h).
+// the board (layout_play.h), the hands (hands.h), the run from deal to deal (flow.h) and the
+// computer players (players.h).
 //
 // The operations are implemented by topic: start-up, menu, deal and table markers in game.cpp;
 // the turn loop of the round contracts and taking rounds in round_play.cpp; the choice of a

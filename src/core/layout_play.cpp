@@ -5,6 +5,7 @@
 #include <bit>
 #include <cassert>
 
+#include "flow.h"
 #include "game.h"
 
 namespace morvel {
@@ -141,7 +142,7 @@ void Game::EndLayoutDeal() {
     SetTimer(TimerId::Timer3, 0);
     WriteSheetRow();
     if (StopsHere()) return;
-    if (s_.contractNumber >= 5 && s_.chooserNumber == 4) {
+    if (GameIsOver(s_)) {
         SetTimer(TimerId::Timer1, 0);
         SetTimer(TimerId::Timer3, 0);
         WriteSheetRow();
