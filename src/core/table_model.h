@@ -1,5 +1,6 @@
 // What the table window shows: the picture, visibility, enabled state and place of every image
-// slot, and the captions and buttons of the table. The engine writes it; the window paints it.
+// slot, and the captions and buttons of the table. The window owns it and attaches it to the
+// engine, which writes it from then on; the window paints it. It is no part of the game's state.
 #pragma once
 
 #include <array>
