@@ -2,10 +2,15 @@
 
 namespace morvel {
 
+namespace {
+
+// Card-table blocks of the hand suits: hearts 27..39, clubs 14..26, diamonds 1..13, spades
+// 40..52, each running 2 to ace, so walking them in hand order gives a hand sorted.
+constexpr int kBlockFirst[4] = {27, 14, 1, 40};
+
+}  // namespace
+
 void HandTable::Deal(const std::array<uint64_t, 5>& owned) {
-    // Card-table blocks of the hand suits: hearts 27..39, clubs 14..26, diamonds 1..13, spades
-    // 40..52, each running 2 to ace, so walking them in hand order gives each hand sorted.
-    static constexpr int kBlockFirst[4] = {27, 14, 1, 40};
     for (int seat = 1; seat <= 4; ++seat) {
         int n = BlockOf(seat).first;
         for (int s = 0; s < 4; ++s) {
@@ -41,6 +46,30 @@ void HandTable::Set(int entry, const CardRecord& card) {
         ++count_[seat - 1];
     }
     emptySeats_ = count_[seat - 1] == 0 ? emptySeats_ | 1u << seat : emptySeats_ & ~(1u << seat);
+}
+
+uint64_t HandTable::HeldCards(int seat) const {
+    uint64_t cards = 0;
+    for (int s = 0; s < 4; ++s)
+        cards |= static_cast<uint64_t>(ranks_[seat - 1][s] >> 2) << kBlockFirst[s];
+    return cards;
+}
+
+void HandTable::Redeal(int seat, uint64_t cards) {
+    assert(std::popcount(cards) == Count(seat) && (cards & 1) == 0 && cards >> 53 == 0);
+    int n = BlockOf(seat).first;
+    for (int s = 0; s < 4; ++s) {
+        const uint32_t block = static_cast<uint32_t>(cards >> kBlockFirst[s]) & 0x1FFF;
+        ranks_[seat - 1][s] = static_cast<uint16_t>(block << 2);
+        for (uint32_t m = block; m != 0; m &= m - 1) {
+            while (!Held(cards_[n]))
+                ++n;
+            const int offset = std::countr_zero(m);
+            cards_[n] = kCardTable[kBlockFirst[s] + offset];
+            entry_[seat - 1][s][offset + 2] = static_cast<uint8_t>(n);
+            ++n;
+        }
+    }
 }
 
 }  // namespace morvel

@@ -55,6 +55,12 @@ class HandTable {
     void Deal(const std::array<uint64_t, 5>& owned);
     // Puts a card, held or played, at an entry (for a position set up by hand).
     void Set(int entry, const CardRecord& card);
+    // The seat's cards in hand as card-table entries (bit r for entry r of kCardTable).
+    uint64_t HeldCards(int seat) const;
+    // The seat holds `cards` (card-table entries, as many as it holds now) instead: they take its
+    // held entries in hand order, and its played entries stay. For a player that deals the cards
+    // it cannot see in another way.
+    void Redeal(int seat, uint64_t cards);
     // The card at the entry has been laid.
     void Play(int entry);
 

@@ -2,6 +2,7 @@
 // deck.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <string>
 
 #include "fixed_deal.h"
@@ -117,6 +118,52 @@ TEST(HandTable, SetUpByHand) {
     testing::SetHand(t.game, 3, "A14 H2");
     EXPECT_EQ(s.hand.Count(3), 2);
     ExpectHoldingsAgree(s.hand, "a short hand");
+}
+
+// The cards a seat holds can be dealt afresh among the seats that hold them, around the cards
+// already played.
+TEST(HandTable, RedealAroundThePlayedCards) {
+    TestGame t(77);
+    t.game.Deal();
+    HandTable hand = t.game.State().hand;
+    for (int entry : {1, 5, 13, 20, 21, 40, 52})
+        hand.Play(entry);
+    const HandTable before = hand;
+    // Seats 3 and 4 swap: each takes the other's cards, cut to its own count.
+    const uint64_t three = hand.HeldCards(3), four = hand.HeldCards(4);
+    ASSERT_EQ(std::popcount(three), 11);
+    ASSERT_EQ(std::popcount(four), 10);
+    uint64_t pool = three | four, forThree = 0;
+    for (int k = 0; k < 11; ++k) {
+        const uint64_t lowest = pool & (~pool + 1);
+        forThree |= lowest;
+        pool &= ~lowest;
+    }
+    hand.Redeal(3, forThree);
+    hand.Redeal(4, pool);
+    EXPECT_EQ(hand.HeldCards(3), forThree);
+    EXPECT_EQ(hand.HeldCards(4), pool);
+    EXPECT_EQ(hand.HeldCards(1), before.HeldCards(1));
+    for (int n = 1; n <= 52; ++n) {
+        if (!Held(before[n]) || SeatOfEntry(n) <= 2) {
+            EXPECT_EQ(hand[n], before[n]) << "entry " << n;
+        }
+    }
+    // Still in hand order.
+    for (int seat : {3, 4}) {
+        int previous = 0;
+        for (int n = BlockOf(seat).first; n <= BlockOf(seat).last; ++n) {
+            if (!Held(hand[n])) continue;
+            if (previous != 0) {
+                const CardRecord &a = hand[previous], &b = hand[n];
+                EXPECT_TRUE(HandSuit(a.suit) < HandSuit(b.suit) ||
+                            (a.suit == b.suit && a.rank < b.rank))
+                    << previous << " " << n;
+            }
+            previous = n;
+        }
+    }
+    ExpectHoldingsAgree(hand, "redealt");
 }
 
 TEST(Contracts, TheTableAgreesWithTheDeck) {
