@@ -47,14 +47,13 @@ struct Contract {
     int8_t items = 0;       // penalty items in a whole deal: nothing is left to take after them
     int8_t allGameRow = 0;  // 1..4: the row it is written at, in turn, when an All Game deal ends
 
-    constexpr bool IsPenalty(char suit, int rank) const {
-        return !layout && !perRound && (penaltySuit == kAnySuit || penaltySuit == suit) &&
-               (penaltyRank == kAnyRank || penaltyRank == rank);
-    }
-    // The ranks of a suit whose cards are penalty items, as bits.
+    // The penalty test: the ranks of a suit whose cards are penalty items, as bits.
     constexpr uint32_t PenaltyRanks(char suit) const {
         if (layout || perRound || (penaltySuit != kAnySuit && penaltySuit != suit)) return 0;
         return penaltyRank != kAnyRank ? 1u << penaltyRank : 0x7FFCu;
+    }
+    constexpr bool IsPenalty(char suit, int rank) const {
+        return (PenaltyRanks(suit) >> rank & 1) != 0;
     }
     // Penalty items in a round of these four cards.
     template <typename Cards>
