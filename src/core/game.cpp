@@ -146,17 +146,19 @@ void Game::Deal() {
     ShowContractName("");
     // Draw until an undealt card comes up; the first thirteen go to seat 4, the next to seat 3,
     // then seat 2 and seat 1. A seat's cards are kept as a set of card-table entries (bit r). A
-    // card drawn again adds nothing; the loop has no branch on the draw, which would be
-    // mispredicted at every fourth draw.
+    // card drawn again adds nothing: no branch depends on the draw, whose outcome the processor
+    // would often guess wrong.
     const uint32_t clock = SeedFromClock();
     uint64_t used = 0;
     std::array<uint64_t, 5> owned{};
-    for (int n = 0; n < 52;) {
-        const uint64_t card = uint64_t{1} << (s_.random.Draw(52) + 1);
-        const uint64_t fresh = card & ~used;
-        used |= card;
-        owned[4 - n / 13] |= fresh;
-        n += fresh != 0;
+    for (int seat = 4; seat >= 1; --seat) {
+        for (int dealt = 0; dealt < 13;) {
+            const uint64_t card = uint64_t{1} << (s_.random.Draw(52) + 1);
+            const uint64_t fresh = card & ~used;
+            used |= card;
+            owned[seat] |= fresh;
+            dealt += fresh != 0;
+        }
     }
     s_.hand.Deal(owned);
     if (table_) {
