@@ -1,12 +1,14 @@
 // The simulator's trace against committed traces, line by line.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
 
+#include "players.h"
 #include "sim_run.h"
 
 namespace morvel {
@@ -53,6 +55,49 @@ TEST(Trace, ComplexGameMatchesTheCommittedTrace) {
     sim::StringTrace trace;
     sim::Run(opt, &trace);
     ExpectSameLines(ReadFile(MORVEL_TRACE_DIR "/complex-clock-43200000-250.txt"), trace.Text());
+}
+
+// Answers as the standard player does, and counts the seats it is asked for.
+class CountingPlayer final : public Player {
+  public:
+    int RoundCard(const GameState& s, int seat, Chance& chance) override {
+        ++asked[seat];
+        return Standard().RoundCard(s, seat, chance);
+    }
+    char ChooseContract(const GameState& s, int seat, Chance& chance) override {
+        ++asked[seat];
+        return Standard().ChooseContract(s, seat, chance);
+    }
+    int LayoutMove(const GameState& s, int seat, Chance& chance) override {
+        ++asked[seat];
+        return Standard().LayoutMove(s, seat, chance);
+    }
+    std::array<int, 5> asked{};
+};
+
+// Players plug in for seat 1 and for the computer seats; players that answer as the standard one
+// leave the trace as it is.
+TEST(Trace, PlayersPlugInBySeat) {
+    for (GameMode mode : {GameMode::Normal, GameMode::Complex}) {
+        sim::Options opt;
+        opt.mode = mode;
+        opt.clockStart = 31337;
+        opt.clockStep = 17;
+        opt.trace = true;
+        sim::StringTrace standard, plugged;
+        sim::Run(opt, &standard);
+        CountingPlayer seatOne, others;
+        opt.seat1 = &seatOne;
+        opt.computers = &others;
+        sim::Run(opt, &plugged);
+        EXPECT_EQ(plugged.Text(), standard.Text());
+        EXPECT_GT(seatOne.asked[1], 0);
+        EXPECT_EQ(others.asked[1], 0);
+        for (int seat = 2; seat <= 4; ++seat) {
+            EXPECT_EQ(seatOne.asked[seat], 0);
+            EXPECT_GT(others.asked[seat], 0);
+        }
+    }
 }
 
 // Hashes the trace as it comes (64-bit FNV-1a), keeping none of it.
