@@ -12,7 +12,7 @@ constexpr uint32_t RankSpan(int low, int high) {
     return ((2u << high) - 1) & ~((1u << low) - 1);
 }
 
-// How many of the seat's cards have a rank among `ranks`, and of one suit only when given.
+// How many of the seat's cards have a rank among `ranks`.
 int CountRanks(const HandTable& hand, int seat, uint32_t ranks) {
     int count = 0;
     for (int s = 0; s < 4; ++s)
