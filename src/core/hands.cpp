@@ -11,20 +11,31 @@ constexpr int kBlockFirst[4] = {27, 14, 1, 40};
 }  // namespace
 
 void HandTable::Deal(const std::array<uint64_t, 5>& owned) {
+    // The card at each place of a hand in hand order (13 places a suit): its card-table entry.
+    static constexpr std::array<uint8_t, 52> kCardAt = [] {
+        std::array<uint8_t, 52> cards{};
+        for (int p = 0; p < 52; ++p)
+            cards[p] = static_cast<uint8_t>(kBlockFirst[p / 13] + p % 13);
+        return cards;
+    }();
     for (int seat = 1; seat <= 4; ++seat) {
-        int n = BlockOf(seat).first;
+        // The seat's cards by place in hand order: each suit's block moved to its place. Thirteen
+        // bits, taken lowest first, give the hand sorted, with a loop the processor foresees.
+        uint64_t places = 0;
         for (int s = 0; s < 4; ++s) {
             const uint32_t block = static_cast<uint32_t>(owned[seat] >> kBlockFirst[s]) & 0x1FFF;
             ranks_[seat - 1][s] = static_cast<uint16_t>(block << 2);
-            for (uint32_t m = block; m != 0; m &= m - 1) {
-                const int offset = std::countr_zero(m);
-                cards_[n] = kCardTable[kBlockFirst[s] + offset];
-                entry_[seat - 1][s][offset + 2] = static_cast<uint8_t>(n);
-                ++n;
-            }
+            places |= static_cast<uint64_t>(block) << (13 * s);
         }
-        count_[seat - 1] = static_cast<uint8_t>(n - BlockOf(seat).first);
-        assert(count_[seat - 1] == 13);
+        const int first = BlockOf(seat).first;
+        for (int k = 0; k < 13; ++k) {
+            const int p = std::countr_zero(places);
+            places &= places - 1;
+            cards_[first + k] = kCardTable[kCardAt[p]];
+            entry_[seat - 1][p / 13][p % 13 + 2] = static_cast<uint8_t>(first + k);
+        }
+        assert(places == 0);
+        count_[seat - 1] = 13;
     }
     emptySeats_ = 0;
 }
