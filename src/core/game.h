@@ -206,7 +206,9 @@ class Game {
     void UnlockHumanHand();
 
     // --- Events of the table window ----------------------------------------------------------
-    void HandSlotClick(int entry);       // i40Click .. i52Click, with the slot's entry 40..52
+    void HandSlotClick(int entry);  // i40Click .. i52Click, with the slot's entry 40..52
+    // Whether HandSlotClick(entry) would lay the card now, rather than beep or do nothing.
+    bool WouldLay(int entry) const;
     void cgClick();                      // the "Chose Game" button
     void passbClick();                   // the "Pass" button
     void Timer1Timer();                  // a tick of Timer1
@@ -221,6 +223,8 @@ class Game {
     // --- Round play --------------------------------------------------------------------------
     void LayCard(int entry);
     bool HasSuit(int first, int last, char suit) const;
+    // The rule of legal play: a follower lays the lead suit while his hand holds it.
+    bool MayFollowWith(char suit) const;
     void LayHumanCard(int entry, int rank, char suit);
     int RoundWinner() const;
     void SetPlayOrder(int leader);

@@ -54,6 +54,19 @@ void Game::HandSlotClick(int entry) {
     }
 }
 
+bool Game::WouldLay(int entry) const {
+    if (!s_.humanTurn || entry < 40 || entry > 52 || s_.hand[entry].suit == kPlayed) return false;
+    const CardRecord& card = s_.hand[entry];
+    const char letter = CurrentContract();
+    if (IsRoundContract(letter)) return s_.roundPosition == 1 || MayFollowWith(card.suit);
+    return letter == kMorvelLetter && CanLay(card.suit, card.rank);
+}
+
+bool Game::MayFollowWith(char suit) const {
+    const char lead = s_.roundCards[1].suit;
+    return suit == lead || !HasSuit(40, 52, lead);
+}
+
 void Game::LayHumanCard(int entry, int rank, char suit) {
     if (s_.roundPosition == 1) {
         LayCard(entry);
@@ -61,7 +74,7 @@ void Game::LayHumanCard(int entry, int rank, char suit) {
         s_.winningRank = rank;
     } else {
         const char lead = s_.roundCards[1].suit;
-        if (HasSuit(40, 52, lead) && suit != lead) {
+        if (!MayFollowWith(suit)) {
             host_.Beep();
             return;
         }

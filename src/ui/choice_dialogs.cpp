@@ -8,12 +8,14 @@
 
 #include "game.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 
 namespace morvel {
 
 namespace {
 
+// Where the dialogs stand on the table.
 const QPoint kDialogPlace(205, 100);
 
 const QColor kBlue(0, 0, 255);
@@ -87,6 +89,10 @@ ContractDialog::ContractDialog(Game& game, const Look& look, std::span<const Rad
         ShowChoice();
         if (closes) accept();
     });
+
+    auto* scaler = new Scaler(this, look.client, /*fit=*/false);
+    scaler->SetAnchor({Scaler::Anchor::Kind::AtTablePoint, kDialogPlace});
+    scaler->AdoptChildren();
 }
 
 void ContractDialog::FitCaptions() {
@@ -118,7 +124,6 @@ void ContractDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Activate();
     ShowChoice();
-    move(kDialogPlace);
     ok_->setFocus();
 }
 

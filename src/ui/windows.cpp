@@ -4,8 +4,10 @@
 #include <QDebug>
 #include <QFontDatabase>
 #include <QIcon>
+#include <cstdio>
 
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 
 namespace morvel {
@@ -25,6 +27,28 @@ QString LoadFont(const QString& path) {
 
 }  // namespace
 
+bool UsableScaleFactors(const QString& value) {
+    const QStringList factors = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (factors.isEmpty()) return false;
+    for (const QString& entry : factors) {
+        bool ok = false;
+        const double factor = entry.section(QLatin1Char('='), -1).trimmed().toDouble(&ok);
+        if (!ok || !(factor > 0) || factor > Scaler::kLargestFactor) return false;
+    }
+    return true;
+}
+
+void DropUnusableScaleFactors() {
+    for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        if (!qEnvironmentVariableIsSet(name)) continue;
+        const QString value = qEnvironmentVariable(name);
+        if (UsableScaleFactors(value)) continue;
+        std::fprintf(stderr, "morvel: %s=%s cannot be drawn at; it is left out\n", name,
+                     qPrintable(value));
+        qunsetenv(name);
+    }
+}
+
 void SetUpApplication(QApplication& app) {
     // Not the display name: Qt would append that to every window caption.
     QApplication::setApplicationName(Text(text::kAppTitle));
@@ -33,6 +57,10 @@ void SetUpApplication(QApplication& app) {
     LoadFont(QStringLiteral(":/fonts/NotoSans-Bold.ttf"));
     const QString arabic = LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Regular.ttf"));
     LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Bold.ttf"));
+    // Radio buttons, icons and frames grow with the windows' factor, as their text does.
+    if (qobject_cast<ScaledStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new ScaledStyle);
+
     QFont font = QApplication::font();
     QStringList families;
     for (const QString& family : {latin, arabic}) {
@@ -61,6 +89,12 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     typecardform_ = std::make_unique<Ttypecardform>(*game_, *form1_, pictures_);
     lastform_ = std::make_unique<Tlastform>(*game_, pictures_, *host_);
     enterform_ = std::make_unique<Tenterform>(*game_);
+
+    // Every side window takes the table's factor, and its place by the table, when it shows.
+    for (QDialog* side : std::initializer_list<QDialog*>{
+             choosform_.get(), resultform_.get(), allform_.get(), aboutform_.get(),
+             aboutmorvelform_.get(), typecardform_.get(), lastform_.get(), enterform_.get()})
+        Scaler::Of(side)->Follow(form1_->TableScaler());
 
     form1_->SetMenuWindows({.result = resultform_.get(),
                             .deckCard = typecardform_.get(),

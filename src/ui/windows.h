@@ -21,6 +21,13 @@ class QApplication;
 
 namespace morvel {
 
+// Whether Qt can draw at a scale factor given in QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS
+// ("2", "1.5", "HDMI-1=2;DP-1=1"): each a number above 0 and no larger than 16.
+bool UsableScaleFactors(const QString& value);
+// Forgets a scale factor Qt cannot draw at (QT_SCALE_FACTOR=0 gives a screen of no size and a
+// window far off it), saying so on standard error. Call before the application is created.
+void DropUnusableScaleFactors();
+
 // Title, bundled fonts and icon of the application; call before creating the windows.
 void SetUpApplication(QApplication& app);
 
