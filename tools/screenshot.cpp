@@ -5,7 +5,6 @@
 // come from here.
 #include <QApplication>
 #include <QPixmap>
-#include <QTemporaryFile>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -20,11 +19,6 @@ class FixedHost : public morvel::QtHost {
     void ShowNameDialog() override { game_->AcceptName("Player1"); }
 };
 
-// The off-screen platform's screen, as a laptop has it.
-constexpr char kScreen[] =
-    R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1280, "height": 800,
-                     "logicalDpi": 96, "dpr": 1}]})";
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,12 +31,8 @@ int main(int argc, char** argv) {
                      "[table|card-backs|help|about|last-round|results]\n");
         return 2;
     }
-    QTemporaryFile screen;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && screen.open()) {
-        screen.write(kScreen);
-        screen.flush();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
-    }
+    // A screen as a laptop has it.
+    morvel::UseOffscreenScreen({1280, 800});
     QApplication app(argc, argv);
     morvel::SetUpApplication(app);
     morvel::Windows windows(std::make_unique<FixedHost>());

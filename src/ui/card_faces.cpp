@@ -71,13 +71,14 @@ bool Decode(const unsigned char* data, unsigned long size, QSize atLeast, Decode
         return false;
     }
     result->full = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
-    info.out_color_space = JCS_RGB;
+    // Straight into the layout Qt draws from, without a conversion.
+    info.out_color_space = JCS_EXT_BGRA;
     info.scale_num = ScaleNumerator(info.image_width, info.image_height, atLeast);
     info.scale_denom = kScaleDenominator;
     jpeg_start_decompress(&info);
     QImage& image = result->image;
     image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                   QImage::Format_RGB888);
+                   QImage::Format_RGB32);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
@@ -88,6 +89,19 @@ bool Decode(const unsigned char* data, unsigned long size, QSize atLeast, Decode
 }
 
 }  // namespace
+
+QByteArray ReadFile(const QString& path, QString* error) {
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       static_cast<qsizetype>(resource.size()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error != nullptr) *error = file.errorString();
+        return {};
+    }
+    return file.readAll();
+}
 
 DecodedJpeg DecodeJpeg(const QByteArray& bytes, const QString& name, QSize atLeast) {
     DecodedJpeg result;
@@ -106,22 +120,12 @@ Tcard::Tcard(const QString& directory, QWidget* parent) : QWidget(parent) {
     for (int c = 1; c <= kFaceCount; ++c) {
         Source& face = faces_[c];
         face.path = QStringLiteral("%1/c%2.jpg").arg(directory).arg(c);
-        // A built-in picture is read where it lies in the program, without a copy.
-        const QResource resource(face.path);
-        QByteArray jpeg;
-        if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
-            jpeg = QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
-                                           static_cast<qsizetype>(resource.size()));
-        } else {
-            QFile file(face.path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                if (error_.isEmpty()) {
-                    error_ = QStringLiteral("The card face %1 is missing: %2")
-                                 .arg(face.path, file.errorString());
-                }
-                continue;
-            }
-            jpeg = file.readAll();
+        QString missing;
+        const QByteArray jpeg = ReadFile(face.path, &missing);
+        if (!missing.isEmpty()) {
+            if (error_.isEmpty())
+                error_ = QStringLiteral("The card face %1 is missing: %2").arg(face.path, missing);
+            continue;
         }
         // The smallest decoding reads the whole picture too, and finds any damage in it.
         const DecodedJpeg check = DecodeJpeg(jpeg, face.path, QSize(1, 1));

@@ -11,6 +11,10 @@
 
 namespace morvel {
 
+// The bytes of a file; a built-in one is read where it lies in the program, without a copy.
+// Empty, with `error` set, when the file cannot be read.
+QByteArray ReadFile(const QString& path, QString* error = nullptr);
+
 struct DecodedJpeg {
     QImage image;   // null when decoding failed
     QSize full;     // the picture's own size, before any scaling

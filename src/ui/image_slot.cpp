@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "pictures.h"
+#include "scaler.h"
 
 namespace morvel {
 
@@ -24,11 +25,16 @@ ImageSlot::ImageSlot(const QString& name, const Pictures& pictures, QWidget* par
 void ImageSlot::SetPicture(Picture picture) {
     if (picture == picture_) return;
     picture_ = picture;
+    // Faces and backs cover the slot whole: what lies below need not be drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent,
+                 picture.kind == Picture::Kind::Face || picture.kind == Picture::Kind::Back);
     update();
 }
 
 QPixmap ImageSlot::Pixmap() const {
-    return pictures_.Get(picture_, (QSizeF(size()) * devicePixelRatioF()).toSize());
+    const QSizeF drawn =
+        pictureSize_.isValid() ? QSizeF(pictureSize_) * Scaler::FactorFor(this) : QSizeF(size());
+    return pictures_.Get(picture_, (drawn * devicePixelRatioF()).toSize());
 }
 
 void ImageSlot::SetDimmed(bool dimmed) {
@@ -45,10 +51,14 @@ void ImageSlot::Flash(const QColor& colour) {
 
 void ImageSlot::paintEvent(QPaintEvent*) {
     const QPixmap pixmap = Pixmap();
-    if (pixmap.isNull()) return;
     QPainter painter(this);
+    if (pixmap.isNull()) {
+        if (testAttribute(Qt::WA_OpaquePaintEvent)) painter.fillRect(rect(), palette().window());
+        return;
+    }
     // The pixmap has the slot's size in device pixels: drawn over the slot, it lands pixel for
     // pixel, whatever the device pixel ratio.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, pictureSize_.isValid());
     painter.drawPixmap(QRectF(rect()), pixmap, QRectF(pixmap.rect()));
     if (dimmed_) painter.fillRect(rect(), kDimming);
     if (Flashing()) painter.fillRect(rect(), flash_);

@@ -21,6 +21,9 @@ class ImageSlot : public QWidget {
 
     void SetPicture(Picture picture);
     Picture ShownPicture() const { return picture_; }
+    // Pictures made at this designed size and stretched to the slot, when it differs from the
+    // slot's own only a little: the same card then serves slots of either size.
+    void SetPictureSize(QSize designed) { pictureSize_ = designed; }
     // The picture as this slot paints it, at its size in device pixels.
     QPixmap Pixmap() const;
 
@@ -51,6 +54,7 @@ class ImageSlot : public QWidget {
   private:
     const Pictures& pictures_;
     Picture picture_;
+    QSize pictureSize_;
     bool dimmed_ = false;
     QColor flash_;
     QTimer flashTimer_;

@@ -8,19 +8,17 @@ namespace morvel {
 
 namespace {
 
-// Enough for every card of the table at the sizes a large screen draws them; pixmaps still on
-// the screen stay alive in their slots when the cache lets them go.
-constexpr int kCacheKilobytes = 24 * 1024;
+// Enough for every card of the table at the sizes a large screen draws them (a slot asks again
+// for a picture the cache has let go).
+constexpr int kCacheKilobytes = 32 * 1024;
 
 int KeyOf(Picture picture) {
     return static_cast<int>(picture.kind) * 256 + picture.index;
 }
 
-}  // namespace
-
-Pictures::Pictures() : sized_(kCacheKilobytes) {}
-
-QImage Pictures::Art(Picture picture) const {
+// A drawing as built in, read when a size of it is first wanted: the large drawings are not
+// kept, only the sizes made of them.
+QImage Art(Picture picture) {
     const int n = picture.index;
     QString path;
     switch (picture.kind) {
@@ -40,13 +38,14 @@ QImage Pictures::Art(Picture picture) const {
             path = QStringLiteral(":/art/hand%1.png").arg(n);
             break;
     }
-    auto found = art_.constFind(KeyOf(picture));
-    if (found != art_.constEnd()) return *found;
     QImage image(path);
     if (image.isNull()) qWarning() << "morvel: cannot load the picture" << path;
-    art_.insert(KeyOf(picture), image);
     return image;
 }
+
+}  // namespace
+
+Pictures::Pictures() : sized_(kCacheKilobytes) {}
 
 QPixmap Pictures::Get(Picture picture, QSize size) const {
     if (picture.kind == Picture::Kind::Blank || size.isEmpty()) return {};

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QCache>
-#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
@@ -27,10 +26,7 @@ class Pictures {
     QPixmap Get(Picture picture, QSize size) const;
 
   private:
-    QImage Art(Picture picture) const;
-
     const Tcard* faces_ = nullptr;
-    mutable QHash<int, QImage> art_;          // card backs and markers as built in, read once
     mutable QCache<quint64, QPixmap> sized_;  // by picture and size; cost in kilobytes
 };
 

@@ -1,5 +1,6 @@
 #include "scaler.h"
 
+#include <QBackingStore>
 #include <QEvent>
 #include <QFrame>
 #include <QVariant>
@@ -164,6 +165,11 @@ void Scaler::FitToTable() {
 
 bool Scaler::eventFilter(QObject* watched, QEvent* event) {
     if (watched == surface_ && event->type() == QEvent::Show && table_ != nullptr) FitToTable();
+    // A side window drawn large keeps megabytes to draw into while hidden: they go, and the
+    // next showing draws it anew.
+    if (watched == surface_ && event->type() == QEvent::Hide && table_ != nullptr &&
+        surface_->backingStore() != nullptr)
+        surface_->backingStore()->resize(QSize(1, 1));
     if (watched == surface_ && fit_ && event->type() == QEvent::Resize) {
         const QSize room = surface_->size();
         const qreal factor = FitFactor(designed_, room);

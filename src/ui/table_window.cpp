@@ -32,6 +32,9 @@ const QColor kWhite(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 
+// A card as the person's hand, the board and the played slots show it.
+constexpr QSize kCardSize(70, 82);
+
 const char* Prefix(Family family) {
     switch (family) {
         case Family::I:
@@ -181,6 +184,8 @@ void TForm1::CreateSlots() {
                 new ImageSlot(QStringLiteral("%1%2").arg(QLatin1String(Prefix(family))).arg(n),
                               pictures_, table_);
             slots_[TableModel::Index(family, n)] = slot;
+            // p2 is a little wider and lower than a card: it shows the card's own picture.
+            if (family == Family::P) slot->SetPictureSize(kCardSize);
             if (family == Family::I && SeatOfEntry(n) == kHuman) {
                 slot->setCursor(Qt::PointingHandCursor);
                 connect(slot, &ImageSlot::Clicked, this, [this, n] { HandClick(n); });

@@ -4,6 +4,8 @@
 #include <QDebug>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QPixmapCache>
+#include <QTemporaryFile>
 #include <cstdio>
 
 #include "qt_text.h"
@@ -16,7 +18,7 @@ namespace {
 
 // The family name as the font file declares it.
 QString LoadFont(const QString& path) {
-    const int id = QFontDatabase::addApplicationFont(path);
+    const int id = QFontDatabase::addApplicationFontFromData(ReadFile(path));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
         qWarning() << "morvel: cannot load the font" << path;
@@ -49,6 +51,20 @@ void DropUnusableScaleFactors() {
     }
 }
 
+void UseOffscreenScreen(QSize size) {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+    // The platform reads it when the application starts; it stays until the program ends.
+    static QTemporaryFile screen;
+    if (!screen.open()) return;
+    screen.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
+                                   "height": %2, "logicalDpi": 96, "dpr": 1}]})")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .toUtf8());
+    screen.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+}
+
 void SetUpApplication(QApplication& app) {
     // Not the display name: Qt would append that to every window caption.
     QApplication::setApplicationName(Text(text::kAppTitle));
@@ -61,6 +77,9 @@ void SetUpApplication(QApplication& app) {
     if (qobject_cast<ScaledStyle*>(QApplication::style()) == nullptr)
         QApplication::setStyle(new ScaledStyle);
 
+    // The style keeps pictures of its buttons, by size, and the side windows' buttons are large
+    // when drawn large: a small cache serves as well.
+    QPixmapCache::setCacheLimit(1024);  // kilobytes
     QFont font = QApplication::font();
     QStringList families;
     for (const QString& family : {latin, arabic}) {

@@ -264,6 +264,18 @@ class TableWindowTest : public QObject {
         QCOMPARE(SlotWidget(Family::P, 1)->pos(), QPoint(0, 0));
     }
 
+    // p2 is a little wider and lower than a card: it shows the very picture p1 shows, stretched,
+    // rather than one more of its own.
+    void playedSlotsShareTheCardsPicture() {
+        TableModel& model = started_->Engine().MutableTable();
+        model.SetPicture(Family::P, 1, Picture::Face(5));
+        model.SetPicture(Family::P, 2, Picture::Face(5));
+        started_->Form1().Sync();
+        QCOMPARE(SlotWidget(Family::P, 2)->Pixmap().cacheKey(),
+                 SlotWidget(Family::P, 1)->Pixmap().cacheKey());
+        QVERIFY(SlotWidget(Family::P, 2)->size() != SlotWidget(Family::P, 1)->size());
+    }
+
     void focusGoesWhereTheEngineAsks() {
         TableModel& model = started_->Engine().MutableTable();
         model.SetCgVisible(true);
