@@ -329,6 +329,19 @@ class PlayAidsTest : public QObject {
         menu->close();
     }
 
+    void enlargedCardGoesWhenAnotherWindowIsActivated() {
+        morvel::ImageSlot* j27 = ShowTakenCard(27, Picture::Back(1));
+        Form1().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Form1()));
+        QTest::mousePress(j27, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(Slot(Family::Pig, 2)->ShownPicture(), Picture::Back(1));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(Slot(Family::Pig, 2)->ShownPicture(), Picture::Blank());
+    }
+
   private:
     morvel::ImageSlot* ShowTakenCard(int j, Picture picture) {
         morvel::TableModel& model = Engine().MutableTable();
