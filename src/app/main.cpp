@@ -5,6 +5,7 @@
 #include "windows.h"
 
 int main(int argc, char** argv) {
+    morvel::DropUnusableScaleFactors();
     QApplication app(argc, argv);
     morvel::SetUpApplication(app);
     morvel::Windows windows;

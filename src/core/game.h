@@ -91,7 +91,9 @@ class Game {
     void UnlockHumanHand();
 
     // --- Events of the table window ----------------------------------------------------------
-    void HandSlotClick(int entry);       // i40Click .. i52Click, with the slot's entry 40..52
+    void HandSlotClick(int entry);  // i40Click .. i52Click, with the slot's entry 40..52
+    // Whether HandSlotClick(entry) would lay the card now, rather than beep or do nothing.
+    bool WouldLay(int entry) const;
     void cgClick();                      // the "Chose Game" button
     void passbClick();                   // the "Pass" button
     void Timer1Timer();                  // a tick of Timer1

@@ -64,6 +64,18 @@ void Game::HandSlotClick(int entry) {
     }
 }
 
+bool Game::WouldLay(int entry) const {
+    if (!s_.humanTurn || entry < kHumanBlock.first || entry > kHumanBlock.last ||
+        !Held(s_.hand[entry])) {
+        return false;
+    }
+    const Contract* playing = Playing();
+    if (playing == nullptr) return false;
+    const CardRecord& card = s_.hand[entry];
+    if (playing->layout) return s_.board.CanLay(card.suit, card.rank);
+    return s_.round.MayLay(s_.hand, kHuman, card.suit);
+}
+
 void Game::LayHumanCard(int entry) {
     if (!s_.round.MayLay(s_.hand, kHuman, s_.hand[entry].suit)) {
         host_.Beep();

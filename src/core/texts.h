@@ -33,9 +33,15 @@ inline constexpr std::string_view kMenuSpeed = "&Speed  سرعة الرمي";
 inline constexpr std::string_view kMenuSlow = "&Slow بطيئه ";
 inline constexpr std::string_view kMenuMedium = "&Medium وسط ";
 inline constexpr std::string_view kMenuFast = "&Fast سريعه ";
+inline constexpr std::string_view kMenuPauseAfterRound = "&Pause after each round توقف بعد كل دورة";
+inline constexpr std::string_view kMenuShowPlayable = "Show p&layable cards إظهار الأوراق الممكنة";
 inline constexpr std::string_view kMenuHelp = "&Help مساعد ";
 inline constexpr std::string_view kMenuAbout = "&About Me معلومات ";
 inline constexpr std::string_view kMenuHelpMorvel = "&Help Morvel مساعد مورفل";
+
+// Asked before a new game from the menu throws away a game in progress.
+inline constexpr std::string_view kNewGameQuestion =
+    "Start a new game? The game in progress will be lost.";
 
 // Player-name dialog.
 inline constexpr std::string_view kNameCaption = "                ادخال اسم  Entered Name";

@@ -159,13 +159,13 @@ bool XServer::Installed() {
     return ExecutableOnPath("Xvfb");
 }
 
-std::optional<XServer> XServer::Start(std::string* why) {
+std::optional<XServer> XServer::Start(std::string* why, int width, int height) {
     int ready[2];
     if (pipe(ready) != 0) {
         *why = "no pipe";
         return std::nullopt;
     }
-    const std::string screen = std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24";
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     std::optional<Child> process = Child::Start({"Xvfb", "-displayfd", std::to_string(ready[1]),
                                                  "-screen", "0", screen, "-nolisten", "tcp"},
                                                 {}, {}, /*quiet=*/true, /*keepFd=*/ready[1]);
@@ -194,14 +194,19 @@ std::optional<XServer> XServer::Start(std::string* why) {
     XServer server;
     server.process_ = std::move(*process);
     server.name_ = ":" + number;
+    server.width_ = width;
+    server.height_ = height;
     return server;
 }
 
-std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv, bool quiet) const {
+std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv, bool quiet,
+                                           const std::vector<std::string>& set) const {
+    std::vector<std::string> environment = {"DISPLAY=" + name_};
+    environment.insert(environment.end(), set.begin(), set.end());
     return Child::Start(argv,
                         {"QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
                          "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING"},
-                        {"DISPLAY=" + name_}, quiet);
+                        environment, quiet);
 }
 
 std::string ToString(Rgb colour) {
@@ -341,10 +346,13 @@ void XScreen::Focus(XWindow window) {
     Flush();
 }
 
-void XScreen::Key(unsigned long keysym) {
+void XScreen::Key(unsigned long keysym, unsigned long modifier) {
     const KeyCode code = XKeysymToKeycode(display_, keysym);
+    const KeyCode held = modifier != 0 ? XKeysymToKeycode(display_, modifier) : 0;
+    if (held != 0) XTestFakeKeyEvent(display_, held, True, CurrentTime);
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
     XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    if (held != 0) XTestFakeKeyEvent(display_, held, False, CurrentTime);
     Flush();
 }
 

@@ -62,22 +62,23 @@ class Child {
 // Xvfb on a display it picks itself (-displayfd), so parallel runs never race for a number.
 class XServer {
   public:
-    static constexpr int kWidth = 1280;
-    static constexpr int kHeight = 1024;
-
     static bool Installed();
     // Empty when Xvfb does not come up; `why` says what went wrong.
-    static std::optional<XServer> Start(std::string* why);
+    static std::optional<XServer> Start(std::string* why, int width = 1280, int height = 1024);
     const std::string& Name() const { return name_; }  // ":N"
-    // Starts a Qt program on this screen, whatever platform or scaling our environment asks for;
-    // its messages go to /dev/null when `quiet`.
-    std::optional<Child> StartProgram(const std::vector<std::string>& argv,
-                                      bool quiet = false) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Starts a Qt program on this screen, whatever platform or scaling our environment asks for
+    // (`set` adds NAME=VALUE entries after that); its messages go to /dev/null when `quiet`.
+    std::optional<Child> StartProgram(const std::vector<std::string>& argv, bool quiet = false,
+                                      const std::vector<std::string>& set = {}) const;
 
   private:
     XServer() = default;
     Child process_;
     std::string name_;
+    int width_ = 0;
+    int height_ = 0;
 };
 
 struct Rgb {
@@ -136,7 +137,8 @@ class XScreen {
     void Click(int x, int y);
     // The keyboard goes to `window`, as it would after a person clicked into it.
     void Focus(XWindow window);
-    void Key(unsigned long keysym);
+    // A key, with a modifier key held (Alt_L, Shift_L...) when one is given.
+    void Key(unsigned long keysym, unsigned long modifier = 0);
     // Letters and digits, as typed on a US keyboard.
     void Type(std::string_view text);
 
