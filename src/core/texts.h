@@ -68,3 +68,96 @@ inline constexpr std::string_view kSheetGameName = " اسم اللعبة Game Na
 inline constexpr std::string_view kSheetSeat2Name = "Orua";  // n3; the table spells it Oru'a
 
 }  // namespace morvel::text
+
+// What a screen reader says of the table and the windows. Each text has an English and an Arabic
+// part, spoken in that order; %1, %2 stand for a seat's name, a card or a number.
+namespace morvel::text {
+
+struct Bilingual {
+    std::string_view english;
+    std::string_view arabic;
+};
+
+// Cards: "queen of spades", "بنت البستوني". By rank value 2..14 and by suit letter.
+inline constexpr std::string_view kRankEnglish[15] = {"",     "",     "two",   "three", "four",
+                                                      "five", "six",  "seven", "eight", "nine",
+                                                      "ten",  "jack", "queen", "king",  "ace"};
+inline constexpr std::string_view kRankArabic[15] = {"",     "",    "اثنين", "ثلاثة",  "أربعة",
+                                                     "خمسة", "ستة", "سبعة",  "ثمانية", "تسعة",
+                                                     "عشرة", "ولد", "بنت",   "شيخ",    "آس"};
+inline constexpr Bilingual kSpokenHearts = {"hearts", "القلب"};
+inline constexpr Bilingual kSpokenClubs = {"clubs", "السباتي"};
+inline constexpr Bilingual kSpokenDiamonds = {"diamonds", "الديناري"};
+inline constexpr Bilingual kSpokenSpades = {"spades", "البستوني"};
+inline constexpr Bilingual kSpokenCard = {"%1 of %2", "%1 %2"};  // rank, suit
+
+// The person is spoken to; the computer players are named.
+inline constexpr Bilingual kSpokenPlayed = {"%1 played the %2", "%1 لعب %2"};
+inline constexpr Bilingual kSpokenYouPlayed = {"You played the %1", "لعبت %1"};
+inline constexpr Bilingual kSpokenTakes = {"%1 takes the round", "%1 أخذ الدورة"};
+inline constexpr Bilingual kSpokenYouTake = {"You take the round", "أخذت الدورة"};
+inline constexpr Bilingual kSpokenPasses = {"%1 passes", "%1 مرّر"};
+inline constexpr Bilingual kSpokenYouPass = {"You pass", "مرّرت"};
+inline constexpr Bilingual kSpokenOut = {"%1 is out of cards, place %2",
+                                         "%1 أنهى أوراقه، المركز %2"};
+inline constexpr Bilingual kSpokenYouOut = {"You are out of cards, place %1",
+                                            "أنهيت أوراقك، المركز %1"};
+inline constexpr Bilingual kSpokenChooses = {"%1 chooses", "%1 يختار"};
+inline constexpr Bilingual kSpokenYouChoose = {"You choose", "أنت تختار"};
+inline constexpr Bilingual kSpokenChooserNumber = {"Chooser %1 of 4", "المختار %1 من 4"};
+inline constexpr Bilingual kSpokenTurn = {"%1's turn", "دور %1"};
+inline constexpr Bilingual kSpokenYourTurn = {"Your turn", "دورك"};
+inline constexpr Bilingual kSpokenContract = {"Contract: %1", "اللعبة: %1"};
+inline constexpr Bilingual kSpokenWins = {"%1 wins the game", "%1 فاز باللعبة"};
+inline constexpr Bilingual kSpokenYouWin = {"You win the game", "فزت باللعبة"};
+
+// The slots of the table.
+inline constexpr Bilingual kSpokenCanPlay = {"Can be played now", "يمكن لعبها الآن"};
+inline constexpr Bilingual kSpokenCannotPlay = {"Cannot be played now", "لا يمكن لعبها الآن"};
+inline constexpr Bilingual kSpokenFaceDown = {"A card of %1, face down",
+                                              "ورقة من أوراق %1، مقلوبة"};
+inline constexpr Bilingual kSpokenCardCount = {"%1: %2 cards", "عدد أوراق %1: %2"};
+inline constexpr Bilingual kSpokenTakenCard = {"%2, taken by %1", "%2، أخذها %1"};
+inline constexpr Bilingual kSpokenYouTookCard = {"%1, taken by you", "%1، أخذتها"};
+inline constexpr Bilingual kSpokenTakenRound = {"A round taken by %1", "دورة أخذها %1"};
+inline constexpr Bilingual kSpokenYouTookRound = {"A round taken by you", "دورة أخذتها"};
+inline constexpr Bilingual kSpokenPassCard = {"Pass", "تمرير"};
+inline constexpr Bilingual kSpokenEnlarged = {"Enlarged: %1", "مكبرة: %1"};
+inline constexpr Bilingual kSpokenOnBoard = {"On the board: %1", "على الطاولة: %1"};
+inline constexpr Bilingual kSpokenEmptyPlace = {"Empty place", "مكان فارغ"};
+inline constexpr Bilingual kSpokenTable = {"Morvel table", "طاولة مورفل"};
+inline constexpr Bilingual kSpokenNews = {"Course of play", "مجرى اللعب"};
+inline constexpr Bilingual kSpokenMenu = {"Menu", "القائمة"};
+inline constexpr Bilingual kSpokenYourName = {"Your name: %1", "اسمك: %1"};
+inline constexpr Bilingual kSpokenNoName = {"No name", "بلا اسم"};
+inline constexpr Bilingual kSpokenGameMode = {"Game mode", "نوع اللعبة"};
+inline constexpr Bilingual kSpokenContractInPlay = {"Contract in play", "اللعبة الحالية"};
+inline constexpr Bilingual kSpokenNoContract = {"No contract chosen yet", "لم تُختر اللعبة بعد"};
+
+// The side windows and the message boxes.
+inline constexpr Bilingual kSpokenQuestion = {"Question", "سؤال"};
+inline constexpr Bilingual kSpokenInformation = {"Information", "معلومة"};
+inline constexpr Bilingual kSpokenButtons = {"Buttons", "الأزرار"};
+inline constexpr Bilingual kSpokenUsedContract = {"Already played, unavailable",
+                                                  "لُعبت من قبل، غير متاحة"};
+inline constexpr Bilingual kSpokenNameField = {"Player's name", "اسم اللاعب"};
+inline constexpr Bilingual kSpokenAboutText = {"About Morvel", "معلومات عن مورفل"};
+inline constexpr Bilingual kSpokenHelpText = {"Help: the rules and keys of Morvel",
+                                              "المساعدة: قواعد مورفل ومفاتيحها"};
+inline constexpr Bilingual kSpokenScrollBar = {"Scroll bar", "شريط التمرير"};
+inline constexpr Bilingual kSpokenCardBack = {"Card back %1", "ظهر الورق %1"};
+inline constexpr Bilingual kSpokenCardBacks[7] = {
+    {"", ""},
+    {"leaves with red and yellow flowers on black", "أوراق شجر وأزهار حمراء وصفراء على أسود"},
+    {"three striped orange fish in blue water", "ثلاث سمكات برتقالية مخططة في ماء أزرق"},
+    {"red roses on dark green", "ورود حمراء على أخضر داكن"},
+    {"blue, yellow and green woven check", "مربعات منسوجة زرقاء وصفراء وخضراء"},
+    {"red tulips", "زهور توليب حمراء"},
+    {"palm tree on a beach", "نخلة على شاطئ"},
+};
+inline constexpr Bilingual kSpokenSheet = {"Results", "النتائج"};
+inline constexpr Bilingual kSpokenSheetRow = {"Chooser %1, contract %2", "المختار %1، اللعبة %2"};
+inline constexpr Bilingual kSpokenEmptyCell = {"Empty", "فارغ"};
+inline constexpr Bilingual kSpokenWinner = {"Winner", "الفائز"};
+
+}  // namespace morvel::text

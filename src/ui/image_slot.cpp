@@ -1,5 +1,7 @@
 #include "image_slot.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,7 +14,56 @@ namespace {
 
 const QColor kDimming(0, 0, 0, 115);
 
+bool PressesSlot(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_Select:
+            return event.modifiers() == Qt::NoModifier || event.modifiers() == Qt::KeypadModifier;
+        default:
+            return false;
+    }
+}
+
+class SlotAccessible : public QAccessibleWidget {
+  public:
+    explicit SlotAccessible(ImageSlot* slot)
+        : QAccessibleWidget(slot, Pressable(slot) ? QAccessible::Button : QAccessible::Graphic) {}
+
+    // A slot that takes the focus answers Enter: a screen reader may press it too.
+    static bool Pressable(const ImageSlot* slot) { return slot->focusPolicy() & Qt::TabFocus; }
+    ImageSlot* Slot() const { return static_cast<ImageSlot*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        const QString spoken = Slot()->Spoken(t);
+        return spoken.isEmpty() ? QAccessibleWidget::text(t) : spoken;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (Slot()->ShownPicture().kind == Picture::Kind::Blank) s.invisible = true;
+        return s;
+    }
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (Pressable(Slot()) && Slot()->isEnabled()) names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && Pressable(Slot()) && Slot()->isEnabled()) {
+            Slot()->Press();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+};
+
 }  // namespace
+
+QAccessibleInterface* ImageSlotAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(ImageSlot::staticMetaObject.className())) return nullptr;
+    return new SlotAccessible(static_cast<ImageSlot*>(object));
+}
 
 ImageSlot::ImageSlot(const QString& name, const Pictures& pictures, QWidget* parent)
     : QWidget(parent), pictures_(pictures) {
@@ -24,11 +75,28 @@ ImageSlot::ImageSlot(const QString& name, const Pictures& pictures, QWidget* par
 
 void ImageSlot::SetPicture(Picture picture) {
     if (picture == picture_) return;
+    const bool wasBlank = picture_.kind == Picture::Kind::Blank;
     picture_ = picture;
     // Faces and backs cover the slot whole: what lies below need not be drawn first.
     setAttribute(Qt::WA_OpaquePaintEvent,
                  picture.kind == Picture::Kind::Face || picture.kind == Picture::Kind::Back);
     update();
+    if (wasBlank != (picture.kind == Picture::Kind::Blank)) {
+        QAccessible::State invisible;
+        invisible.invisible = true;
+        QAccessibleStateChangeEvent event(this, invisible);
+        QAccessible::updateAccessibility(&event);
+    }
+    VoiceChanged();
+}
+
+QString ImageSlot::Spoken(QAccessible::Text text) const {
+    return voice_ ? voice_(*this, text) : QString();
+}
+
+void ImageSlot::VoiceChanged(QAccessible::Event type) {
+    QAccessibleEvent event(this, type);
+    QAccessible::updateAccessibility(&event);
 }
 
 QPixmap ImageSlot::Pixmap() const {
@@ -65,7 +133,7 @@ void ImageSlot::paintEvent(QPaintEvent*) {
 }
 
 void ImageSlot::mousePressEvent(QMouseEvent* event) {
-    // A second button pressed while one is held belongs to the first press.
+    // A second button pressed while one is held belongs to the first press (or key).
     if (Held()) return;
     heldButton_ = event->button();
     emit Pressed();
@@ -79,9 +147,65 @@ void ImageSlot::mouseReleaseEvent(QMouseEvent* event) {
     emit Released();
 }
 
+QRect ImageSlot::FocusedPart() const {
+    QRegion seen(geometry());
+    const QObjectList& siblings = parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(const_cast<ImageSlot*>(this)) + 1; i < siblings.size();
+         ++i) {
+        const auto* above = qobject_cast<const ImageSlot*>(siblings[i]);
+        if (above != nullptr && !above->isHidden() && above->testAttribute(Qt::WA_OpaquePaintEvent))
+            seen -= above->geometry();
+    }
+    // A slot covered on two sides keeps its largest uncovered piece.
+    QRect largest;
+    for (const QRect& piece : seen) {
+        if (piece.width() * piece.height() > largest.width() * largest.height()) largest = piece;
+    }
+    return largest.isEmpty() ? rect() : largest.translated(-pos());
+}
+
+void ImageSlot::keyPressEvent(QKeyEvent* event) {
+    if (!PressesSlot(*event)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A key held down repeats; the press counts once.
+    if (!event->isAutoRepeat() && !Held()) {
+        heldKey_ = event->key();
+        emit Pressed();
+        emit Clicked();
+    }
+}
+
+void ImageSlot::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || event->key() != heldKey_) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    heldKey_ = 0;
+    emit Released();
+}
+
+void ImageSlot::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    // The key's release goes where the focus went.
+    if (heldKey_ != 0) {
+        heldKey_ = 0;
+        emit Released();
+    }
+}
+
+void ImageSlot::Press() {
+    if (Held()) return;
+    emit Pressed();
+    emit Clicked();
+    emit Released();
+}
+
 void ImageSlot::CancelPress() {
     if (!Held()) return;
     heldButton_ = Qt::NoButton;
+    heldKey_ = 0;
     emit Released();
 }
 
