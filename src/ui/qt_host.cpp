@@ -12,6 +12,7 @@
 #include "qt_text.h"
 #include "result_window.h"
 #include "table_window.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -78,10 +79,12 @@ void QtHost::ShowResultSheet() {
 
 void QtHost::ShowMessage(std::string_view text) {
     table_->Sync();
-    QMessageBox::information(QApplication::activeModalWidget() != nullptr
-                                 ? QApplication::activeModalWidget()
-                                 : static_cast<QWidget*>(table_),
-                             QApplication::applicationName(), Caption(text));
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), Caption(text),
+                    QMessageBox::Ok,
+                    QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget()
+                                                                 : static_cast<QWidget*>(table_));
+    NameMessageParts(box);
+    box.exec();
 }
 
 void QtHost::Tick(TimerId timer) {

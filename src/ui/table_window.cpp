@@ -12,12 +12,16 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "focus_outline.h"
 #include "game.h"
 #include "image_slot.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "spoken.h"
+#include "table_keys.h"
 #include "table_layout.h"
+#include "table_voice.h"
 #include "texts.h"
 #include "widgets.h"
 
@@ -136,6 +140,8 @@ QPushButton* Button(const char* name, std::string_view caption, const layout::Bo
     auto* button = new QPushButton(Caption(caption), parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(ToQRect(box));
+    // Enter presses it, as Space does, when it has the focus.
+    button->setAutoDefault(true);
     button->hide();
     return button;
 }
@@ -167,11 +173,16 @@ TForm1::TForm1(Game& game, const Pictures& pictures, QWidget* parent)
     CreateSlots();
     CreateControls();
     CreateMenu();
+    keys_ = new TableKeys(*this, game_, cg_, passb_);
+    voice_ = std::make_unique<TableVoice>(*this, game_);
+    outline_ = new FocusOutline(table_);
 
     game_.AttachTable(model_);
     game_.FormCreate();
     Sync();
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::CreateSlots() {
     // Later widgets lie above earlier ones: the board lowest, then the collections, the hands,
@@ -189,9 +200,12 @@ void TForm1::CreateSlots() {
             if (family == Family::P) slot->SetPictureSize(kCardSize);
             if (family == Family::I && SeatOfEntry(n) == kHuman) {
                 slot->setCursor(Qt::PointingHandCursor);
+                // Reached by the keyboard only: a click plays the card without moving the focus.
+                slot->setFocusPolicy(Qt::TabFocus);
                 connect(slot, &ImageSlot::Clicked, this, [this, n] { HandClick(n); });
             } else if (family == Family::J) {
                 slot->setCursor(Qt::PointingHandCursor);
+                slot->setFocusPolicy(Qt::TabFocus);
                 connect(slot, &ImageSlot::Pressed, this, [this, n] {
                     game_.CollectionMouseDown(n);
                     Sync();
@@ -212,6 +226,12 @@ void TForm1::CreateControls() {
     passcard->setGeometry(ToQRect(layout::kPasscard));
     passcard->SetPicture(Picture::Pass());
     passcard->hide();
+    clear->SetVoice([](const ImageSlot&, QAccessible::Text text) {
+        return text == QAccessible::Name ? Say(text::kSpokenEmptyPlace) : QString();
+    });
+    passcard->SetVoice([](const ImageSlot&, QAccessible::Text text) {
+        return text == QAccessible::Name ? Say(text::kSpokenPassCard) : QString();
+    });
 
     NameLabel("Label1", text::kSeat4Name, layout::kLabel1, table_);
     NameLabel("Label2", text::kSeat3Name, layout::kLabel2, table_);
@@ -319,6 +339,7 @@ bool TForm1::ConfirmNewGame() {
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    NameMessageParts(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -377,6 +398,7 @@ void TForm1::ShowPlayable() {
             ->SetDimmed(dim && game_.Table().Get(Family::I, entry).visible &&
                         !game_.WouldLay(entry));
     }
+    voice_->AfterChanges();
 }
 
 void TForm1::ReleaseHeldSlots() {
@@ -405,8 +427,8 @@ void TForm1::Sync() {
         cg_->setVisible(model.CgVisible());
         passb_->setVisible(model.PassbVisible());
     }
-    if (model.FocusRequests() != focusRequests_) {
-        focusRequests_ = model.FocusRequests();
+    // The person's turn puts the focus on the hand (see TableKeys), whatever the engine asks.
+    if (model.FocusRequests() != focusRequests_ && !keys_->TurnComing()) {
         switch (model.FocusedControl()) {
             case Focus::Cg:
                 cg_->setFocus();
@@ -419,8 +441,12 @@ void TForm1::Sync() {
                 break;
         }
     }
+    focusRequests_ = model.FocusRequests();
     model.TakeChanges();
     ShowPlayable();
+    keys_->AfterChanges();
+    // What covers the focused card may have changed.
+    outline_->Follow();
 }
 
 void TForm1::ShowModal(QDialog& window) {
@@ -441,6 +467,11 @@ bool TForm1::event(QEvent* event) {
             break;
     }
     return QMainWindow::event(event);
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+    if (keys_ == nullptr) return QMainWindow::focusNextPrevChild(next);
+    return keys_->FocusNextGroup(next);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "table_model.h"
 
@@ -16,10 +17,13 @@ class QPushButton;
 namespace morvel {
 
 class ElidedLabel;
+class FocusOutline;
 class Game;
 class ImageSlot;
 class Pictures;
 class Scaler;
+class TableKeys;
+class TableVoice;
 
 // The table's design: 640 x 440 pixels of client area.
 inline constexpr QSize kTableSize(640, 440);
@@ -29,6 +33,7 @@ class TForm1 : public QMainWindow {
 
   public:
     TForm1(Game& game, const Pictures& pictures, QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The windows the menu opens; they are created after the table window.
     struct MenuWindows {
@@ -58,6 +63,11 @@ class TForm1 : public QMainWindow {
     }
     // Lays the table out; side windows follow its factor.
     Scaler& TableScaler() const { return *scaler_; }
+    // The keyboard's way round the table, what a screen reader hears of it, and the ring around
+    // the control with the focus.
+    TableKeys& Keys() const { return *keys_; }
+    TableVoice& Voice() const { return *voice_; }
+    FocusOutline& Outline() const { return *outline_; }
 
     // The colours of the answers to a refused card or pass.
     static const QColor kRefusedFlash;
@@ -65,6 +75,7 @@ class TForm1 : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -95,6 +106,9 @@ class TForm1 : public QMainWindow {
     QLabel* namegame_ = nullptr;
     QPushButton* cg_ = nullptr;
     QPushButton* passb_ = nullptr;
+    TableKeys* keys_ = nullptr;
+    std::unique_ptr<TableVoice> voice_;
+    FocusOutline* outline_ = nullptr;
 
     QAction* complex1_ = nullptr;
     QAction* normal1_ = nullptr;

@@ -1,12 +1,15 @@
 #include "widgets.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 
 #include "qt_text.h"
+#include "spoken.h"
 
 namespace morvel {
 
@@ -21,6 +24,9 @@ ElidedLabel::ElidedLabel(const char* name, Qt::Alignment alignment, QWidget* par
 void ElidedLabel::SetName(const QString& name) {
     name_ = name;
     setToolTip(name.isEmpty() ? QString() : PlainToolTip(name));
+    // A screen reader says the whole name, not the "…" of a cut one, and not the tooltip's markup.
+    setAccessibleName(name.isEmpty() ? Say(text::kSpokenNoName) : name);
+    setAccessibleDescription(name);
     Elide();
 }
 
@@ -37,6 +43,18 @@ void ElidedLabel::changeEvent(QEvent* event) {
 void ElidedLabel::Elide() {
     const QString shown = fontMetrics().elidedText(name_, Qt::ElideRight, contentsRect().width());
     if (shown != text()) setText(shown);
+}
+
+void NameMessageParts(QMessageBox& box) {
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) {
+            label->setAccessibleName(Say(box.icon() == QMessageBox::Question
+                                             ? text::kSpokenQuestion
+                                             : text::kSpokenInformation));
+        }
+    }
+    for (QDialogButtonBox* buttons : box.findChildren<QDialogButtonBox*>())
+        buttons->setAccessibleName(Say(text::kSpokenButtons));
 }
 
 QString PlainToolTip(const QString& text) {

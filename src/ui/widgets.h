@@ -7,6 +7,7 @@
 #include <string_view>
 
 class QDialog;
+class QMessageBox;
 class QPushButton;
 class QWidget;
 
@@ -33,6 +34,10 @@ class ElidedLabel : public QLabel {
 
     QString name_;
 };
+
+// Names for the parts of a message box a screen reader would find without one: its icon and
+// its row of buttons.
+void NameMessageParts(QMessageBox& box);
 
 // Text of the person's, for a tooltip: shown as typed, never read as markup.
 QString PlainToolTip(const QString& text);
