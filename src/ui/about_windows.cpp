@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -10,6 +11,7 @@
 #include "about_texts.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "spoken.h"
 #include "texts.h"
 #include "widgets.h"
 
@@ -58,6 +60,11 @@ MemoWindow::MemoWindow(const char* name, std::string_view caption,
 
     memo_->setPlainText(JoinLines(lines));
     LayOutText(places, 1);
+    memo_->setAccessibleName(Say(places.spoken));
+    memo_->viewport()->setAccessibleName(Say(places.spoken));
+    QScrollBar* scrollBar = memo_->verticalScrollBar();
+    scrollBar->setAccessibleName(Say(text::kSpokenScrollBar));
+    scrollBar->parentWidget()->setAccessibleName(Say(text::kSpokenScrollBar));
 
     bitBtn1_ = morvel::OkButton(this, text::kOk, places.ok);
 
@@ -93,7 +100,8 @@ Taboutform::Taboutform(QWidget* parent)
                   .scrollBar = false,
                   // Tight enough for the name and all five credit lines.
                   .lineHeight = 14,
-                  .margin = 1},
+                  .margin = 1,
+                  .spoken = text::kSpokenAboutText},
                  parent) {}
 
 Taboutmorvelform::Taboutmorvelform(QWidget* parent)
@@ -103,7 +111,8 @@ Taboutmorvelform::Taboutmorvelform(QWidget* parent)
                   .ok = {184, 376, 113, 41},
                   .scrollBar = true,
                   .lineHeight = 15,
-                  .margin = 4},
+                  .margin = 4,
+                  .spoken = text::kSpokenHelpText},
                  parent) {
     memo_->installEventFilter(this);
     setMouseTracking(true);

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "texts.h"
+
 class QPushButton;
 class QTextEdit;
 
@@ -26,7 +28,8 @@ class MemoWindow : public QDialog {
         // One height for every line: the Arabic font's own line spacing is half as tall again
         // as the Latin one, which would space the lines unevenly.
         int lineHeight;
-        int margin;  // around the text, inside the memo
+        int margin;              // around the text, inside the memo
+        text::Bilingual spoken;  // what a screen reader calls the text
     };
     MemoWindow(const char* name, std::string_view caption, std::span<const std::string_view> lines,
                const Places& places, QWidget* parent);

@@ -10,6 +10,7 @@
 #include "pictures.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "spoken.h"
 #include "table_window.h"
 #include "texts.h"
 #include "widgets.h"
@@ -42,7 +43,14 @@ Ttypecardform::Ttypecardform(Game& game, TForm1& table, const Pictures& pictures
         auto* image = new ImageSlot(QStringLiteral("cc%1").arg(k), pictures, this);
         image->setGeometry(kPlaces[k - 1]);
         image->setCursor(Qt::PointingHandCursor);
+        // Tab reaches each back, and Enter or Space chooses it.
+        image->setFocusPolicy(Qt::TabFocus);
         image->SetPicture(Picture::Back(k));
+        image->SetVoice([k](const ImageSlot&, QAccessible::Text text) {
+            if (text == QAccessible::Name)
+                return Say(text::kSpokenCardBack, {Same(QString::number(k))});
+            return text == QAccessible::Description ? Say(text::kSpokenCardBacks[k]) : QString();
+        });
         connect(image, &ImageSlot::Clicked, this, [this, k] { ChooseCardBack(k); });
     }
 

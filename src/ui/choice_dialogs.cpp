@@ -1,6 +1,7 @@
 #include "choice_dialogs.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -10,6 +11,7 @@
 #include "game.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "spoken.h"
 #include "texts.h"
 
 namespace morvel {
@@ -73,6 +75,7 @@ ContractDialog::ContractDialog(Game& game, const Look& look, std::span<const Rad
             ShowChoice();
             ok_->setFocus();
         });
+        radio->installEventFilter(this);
         radios_.push_back(radio);
         ++k;
     }
@@ -132,7 +135,52 @@ void ContractDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Activate();
     ShowChoice();
-    ok_->setFocus();
+    // The keyboard starts on the first contract that may be chosen.
+    QRadioButton* first = Enabled(1, 1);
+    if (first != nullptr) {
+        first->setFocus();
+    } else {
+        ok_->setFocus();
+    }
+}
+
+QRadioButton* ContractDialog::Enabled(int k, int step) const {
+    for (; k >= 1 && k <= static_cast<int>(radios_.size()); k += step) {
+        if (Radio(k)->isEnabled()) return Radio(k);
+    }
+    return nullptr;
+}
+
+bool ContractDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    const auto found = std::find(radios_.begin(), radios_.end(), watched);
+    if (found == radios_.end() ||
+        (key.modifiers() != Qt::NoModifier && key.modifiers() != Qt::KeypadModifier))
+        return QDialog::eventFilter(watched, event);
+    QRadioButton* radio = *found;
+    const int k = static_cast<int>(found - radios_.begin()) + 1;
+    switch (key.key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+        case Qt::Key_Down:
+        case Qt::Key_Right: {
+            const int step = key.key() == Qt::Key_Up || key.key() == Qt::Key_Left ? -1 : 1;
+            // Round from the last contract to the first, and back.
+            QRadioButton* next = Enabled(k + step, step);
+            if (next == nullptr)
+                next = Enabled(step > 0 ? 1 : static_cast<int>(radios_.size()), step);
+            if (next != nullptr) next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (key.isAutoRepeat()) return true;
+            radio->click();
+            return true;
+        default:
+            return QDialog::eventFilter(watched, event);
+    }
 }
 
 void ContractDialog::closeEvent(QCloseEvent* event) {
@@ -144,6 +192,9 @@ void ContractDialog::ShowChoice() {
         QRadioButton* radio = Radio(k);
         radio->setEnabled(RadioEnabled(k));
         radio->setChecked(RadioChecked(k));
+        // A screen reader says a disabled button is unavailable; this says why.
+        radio->setAccessibleDescription(RadioEnabled(k) ? QString()
+                                                        : Say(text::kSpokenUsedContract));
     }
 }
 

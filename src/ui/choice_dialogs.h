@@ -56,6 +56,9 @@ class ContractDialog : public QDialog {
     // Every showing is an activation.
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The arrow keys go from contract to contract, skipping the used ones; Enter or Space on a
+    // contract is a click on it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Game& game_;
 
@@ -63,6 +66,8 @@ class ContractDialog : public QDialog {
     // Makes the captions' font small enough for the longest caption to fit.
     void FitCaptions();
     void ShowChoice();
+    // The first (`step` 1) or last (-1) contract that may be chosen, from radio button k on.
+    QRadioButton* Enabled(int k, int step) const;
 
     std::vector<QRadioButton*> radios_;
     QPushButton* ok_;

@@ -13,6 +13,7 @@
 #include "qt_host.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "spoken.h"
 #include "texts.h"
 #include "widgets.h"
 
@@ -45,6 +46,21 @@ Tlastform::Tlastform(const Game& game, const Pictures& pictures, const QtHost& h
         auto* image = new ImageSlot(QStringLiteral("l%1").arg(n), pictures, this);
         image->setGeometry(QRect(kImagePlaces[n - 1], QSize(kImageWidth, kImageHeight)));
         images_[n - 1] = image;
+    }
+    for (int seat = 1; seat <= 4; ++seat) {
+        SeatImage(seat)->SetVoice([seat](const ImageSlot& image, QAccessible::Text text) {
+            if (text != QAccessible::Name) return QString();
+            const Picture picture = image.ShownPicture();
+            switch (picture.kind) {
+                case Picture::Kind::Face:
+                    return Say(About(seat, text::kSpokenYouPlayed, text::kSpokenPlayed,
+                                     {FaceWords(picture.index)}));
+                case Picture::Kind::Pass:
+                    return Say(About(seat, text::kSpokenYouPass, text::kSpokenPasses));
+                default:
+                    return Say(text::kSpokenEmptyPlace);
+            }
+        });
     }
 
     QLabel* seatNames[] = {WhiteLabel("Label1", Caption(text::kSeat2Name), true, this),

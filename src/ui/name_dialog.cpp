@@ -9,6 +9,7 @@
 #include "game.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "spoken.h"
 #include "texts.h"
 
 namespace morvel {
@@ -151,6 +152,7 @@ Tenterform::Tenterform(Game& game, QWidget* parent)
     red.setColor(QPalette::Text, QColor(255, 0, 0));
     edit1_->setPalette(red);
     edit1_->setValidator(new CharacterLimit(kNameFieldLength, edit1_));
+    edit1_->setAccessibleName(Say(text::kSpokenNameField));
 
     bitBtn1_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                                Caption(text::kNameOk), this);

@@ -9,6 +9,7 @@
 #include "game.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "sheet_table.h"
 #include "texts.h"
 #include "widgets.h"
 
@@ -168,13 +169,19 @@ Tresultform::Tresultform(const Game& game, QWidget* parent)
     setPalette(silver);
     setAutoFillBackground(true);
 
-    HeaderLabel("n1", Caption(text::kSheetGameName), {296, 8, 159, 17}, this);
+    QLabel* n1 = HeaderLabel("n1", Caption(text::kSheetGameName), {296, 8, 159, 17}, this);
     // The player's name, as typed: not a caption, so Qt guesses its direction.
     n2_ = new ElidedLabel("n2", Qt::AlignCenter, this);
     HeaderLook(n2_, {224, 8, 66, 17});
-    HeaderLabel("n3", Caption(text::kSheetSeat2Name), {152, 8, 66, 17}, this);
-    HeaderLabel("n4", Caption(text::kSeat3Name), {80, 8, 66, 17}, this);
-    HeaderLabel("n5", Caption(text::kSeat4Name), {8, 8, 66, 17}, this);
+    QLabel* n3 = HeaderLabel("n3", Caption(text::kSheetSeat2Name), {152, 8, 66, 17}, this);
+    QLabel* n4 = HeaderLabel("n4", Caption(text::kSeat3Name), {80, 8, 66, 17}, this);
+    QLabel* n5 = HeaderLabel("n5", Caption(text::kSeat4Name), {8, 8, 66, 17}, this);
+
+    // Below every other control, as large as the window: the grids stand in it where they
+    // stand in the window.
+    table_ = new SheetTable(this, {n1, n2_, n3, n4, n5});
+    table_->setGeometry(rect());
+    table_->lower();
 
     for (int band = 1; band <= 4; ++band) {
         const int top = kBandTops[band - 1];
@@ -183,17 +190,18 @@ Tresultform::Tresultform(const Game& game, QWidget* parent)
             const QString name = QStringLiteral("s%1").arg(n);
             SheetGrid* grid;
             if (seat == 0) {
-                grid = new SheetGrid(name, {64, band == 1 ? 94 : 92}, Qt::black, this);
+                grid = new SheetGrid(name, {64, band == 1 ? 94 : 92}, Qt::black, table_);
                 grid->SetFixedColour(kNameGridColour);
                 grid->setGeometry(kNameGridLeft, top, kNameGridWidth, kGridHeight);
             } else {
-                grid = new SheetGrid(name, {kScoreColumn, kScoreColumn}, kRed, this);
+                grid = new SheetGrid(name, {kScoreColumn, kScoreColumn}, kRed, table_);
                 grid->setGeometry(kScoreGridLefts[seat - 1], top, kScoreGridWidth, kGridHeight);
             }
             grids_[static_cast<size_t>(n)] = grid;
         }
     }
 
+    table_->SetGrids(grids_);
     bitBtn1_ = morvel::OkButton(this, text::kOk, QRect(464, 8, 161, 401));
 
     auto* scaler = new Scaler(this, size(), /*fit=*/false);

@@ -16,6 +16,7 @@ namespace morvel {
 
 class ElidedLabel;
 class Game;
+class SheetTable;
 
 // One string grid (s1 .. s20): two columns, six rows of 18 pixels, one-pixel lines. Rows 0 to 4
 // and column 0 are fixed cells in the grid's fixed colour; the grid is cut to its size, so row 5
@@ -67,6 +68,8 @@ class Tresultform : public QDialog {
 
     QPushButton* OkButton() const { return bitBtn1_; }
     SheetGrid* Grid(int n) const { return grids_[static_cast<size_t>(n)]; }  // s1 .. s20
+    // The grids as one table, for a screen reader and the arrow keys.
+    SheetTable* Table() const { return table_; }
 
     // Only OK closes the sheet.
     void reject() override;
@@ -79,6 +82,7 @@ class Tresultform : public QDialog {
     const Game& game_;
     std::array<SheetGrid*, 21> grids_{};  // grids_[0] unused
     ElidedLabel* n2_;
+    SheetTable* table_;
     QPushButton* bitBtn1_;
 };
 

@@ -1,5 +1,6 @@
 #include "windows.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDebug>
 #include <QFontDatabase>
@@ -8,8 +9,12 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+#include "focus_outline.h"
+#include "image_slot.h"
 #include "qt_text.h"
 #include "scaler.h"
+#include "sheet_table.h"
+#include "table_voice.h"
 #include "texts.h"
 
 namespace morvel {
@@ -73,6 +78,14 @@ void SetUpApplication(QApplication& app) {
     LoadFont(QStringLiteral(":/fonts/NotoSans-Bold.ttf"));
     const QString arabic = LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Regular.ttf"));
     LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Bold.ttf"));
+    // What a screen reader hears of the game's own controls.
+    static bool accessible = false;
+    if (!accessible) {
+        accessible = true;
+        QAccessible::installFactory(ImageSlotAccessible);
+        QAccessible::installFactory(AnnouncementAccessible);
+        QAccessible::installFactory(SheetTableAccessible);
+    }
     // Radio buttons, icons and frames grow with the windows' factor, as their text does.
     if (qobject_cast<ScaledStyle*>(QApplication::style()) == nullptr)
         QApplication::setStyle(new ScaledStyle);
@@ -112,8 +125,10 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     // Every side window takes the table's factor, and its place by the table, when it shows.
     for (QDialog* side : std::initializer_list<QDialog*>{
              choosform_.get(), resultform_.get(), allform_.get(), aboutform_.get(),
-             aboutmorvelform_.get(), typecardform_.get(), lastform_.get(), enterform_.get()})
+             aboutmorvelform_.get(), typecardform_.get(), lastform_.get(), enterform_.get()}) {
         Scaler::Of(side)->Follow(form1_->TableScaler());
+        new FocusOutline(side);
+    }
 
     form1_->SetMenuWindows({.result = resultform_.get(),
                             .deckCard = typecardform_.get(),
