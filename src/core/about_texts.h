@@ -31,9 +31,9 @@ inline constexpr std::array<std::string_view, 12> kAboutLines = {
     "",
 };
 
-// Two game modes, the function keys, the round contracts and what each asks to avoid, the layout
-// contract, the scores; Arabic first in every section, and our greeting last.
-inline constexpr std::array<std::string_view, 98> kHelpLines = {
+// Two game modes, the function keys and the keys of play, the round contracts and what each asks
+// to avoid, the layout contract, the scores; Arabic first in every section, and our greeting last.
+inline constexpr std::array<std::string_view, 112> kHelpLines = {
     "لعبة مورفل ",
     "Morvel Game ",
     "يمكن للاعب ان يلعب نوعين من مورفل",
@@ -54,6 +54,13 @@ inline constexpr std::array<std::string_view, 98> kHelpLines = {
     "سوف تظهر شاشة النتائج    F4  ",
     "سوف تظهر شاشة رسومات خلفية الورق    F5 ",
     "سوف تظهر شاشة تبين اخر رمية في كل لعبة    F6 ",
+    "تنقل بين اوراقك    Left / Right",
+    "اول ورقة او آخر ورقة    Home / End",
+    "ارمِ الورقة التي عليها الاطار    Enter / Space",
+    "بين اوراقك واختر لعبة وتمرير والاوراق المأخوذة    Tab",
+    "بين صفوف الاوراق المأخوذة    Up / Down",
+    "اضغط مطولاً لترى الورقة المأخوذة كبيرة    Enter",
+    "في شاشة اختيار اللعبة: الاسهم ثم    Enter",
     "",
     "When Press on These Keys ",
     "*********************************",
@@ -62,6 +69,13 @@ inline constexpr std::array<std::string_view, 98> kHelpLines = {
     "F4   : You Can See The Result Screen",
     "F5   : You Can See Change Card Screen ",
     "F6   : You Can See The Last Shot in Each Game",
+    "Left / Right : Move Between Your Cards",
+    "Home / End   : Your First or Last Card",
+    "Enter / Space: Play The Card in The Frame",
+    "Tab          : Your Cards, Chose Game, Pass, Taken Cards",
+    "Up / Down    : From Row to Row of Taken Cards",
+    "Hold Enter   : See a Taken Card Large",
+    "Chose Game   : Arrows to a Game, Enter, Then Enter for OK",
     "",
     "طريقة اللعب  ",
     "*************",
