@@ -2,7 +2,8 @@
 // the table drawn as large as the screen allows, the mode keys, the windows of the menu keys, and
 // whole deals played by clicks (the person's All Game and layout deals in Complex mode, one deal
 // in Normal mode) on a 1280 x 800 screen; then the table on a 1920 x 1080 screen, where a click on
-// a card plays it, and a start with a scale factor Qt cannot draw at.
+// a card plays it and, when the person's turn comes again, Enter plays the card in the focus ring;
+// and a start with a scale factor Qt cannot draw at.
 // Every step is printed, so a failure in CI shows how far the run got. The table of each screen
 // is left in e2e-table-WxH.ppm next to the test, and a failure leaves the screen in
 // e2e-failure.ppm.
@@ -138,11 +139,12 @@ void TableFillsTheWindow(XScreen& x, Person& person, const std::string& screen) 
     Check(factor > 1.2, "the table is drawn larger than designed");
 }
 
-// The person's hand where the scaled table puts it, and nothing of it beyond.
+// The person's hand where the scaled table puts it, and nothing of it beyond (the ring around a
+// focused card stands a few pixels further out).
 void HandAtItsPlace(XScreen& x, Person& person) {
     const Box hand = person.OnTable(place::kHand);
-    const Box left = person.OnTable({place::kHand.left - 8, place::kHand.top + 10, 6, 60});
-    const Box below = person.OnTable({place::kHand.left + 20, place::kHand.top + 84, 200, 4});
+    const Box left = person.OnTable({place::kHand.left - 14, place::kHand.top + 10, 6, 40});
+    const Box below = person.OnTable({place::kHand.left + 20, place::kHand.top + 88, 200, 4});
     Check(x.Grab(left).Count(IsGreen) == left.width * left.height &&
               x.Grab(below).Count(IsGreen) == below.width * below.height,
           "the hand stands at " + At(hand.left, hand.top) + ", " + Size(hand) +
@@ -322,6 +324,40 @@ void NormalDeal(XScreen& x, Person& person) {
     HandFaceUp(person, "in the next deal");
 }
 
+// The yellow of the ring around the control with the keyboard focus.
+bool IsRing(Rgb p) {
+    return p.r >= 235 && p.g >= 210 && p.g <= 250 && p.b <= 40;
+}
+
+// The person's next turn in the deal: a ring stands around a card of the hand, drawn as wide as
+// the table's scale makes it, and Enter lays that card.
+void KeyboardTurn(XScreen& x, Person& person) {
+    Say("the keyboard: the person's next turn, then Enter");
+    const Box marker = person.OnTable({206, 297, 30, 30});  // h1, the person's turn
+    const Box spot = person.OnTable({265, 199, 70, 82});
+    // The hand and the ring round any of its cards; the chooser's marker begins at 448.
+    const Box hand = person.OnTable({176, 318, 271, 102});
+    Check(WaitFor(
+              [&] {
+                  return person.TableAtRest(Milliseconds(150), Milliseconds(2000)) &&
+                         x.Grab(marker).Count([](Rgb p) { return !IsGreen(p); }) > 20 &&
+                         x.Grab(spot).Count(IsGreen) == spot.width * spot.height;
+              },
+              Milliseconds(20000)),
+          "the person's turn has come");
+    // Round a card's seen part (at least 14 x 82 as designed), a yellow band of at least twice
+    // the factor's width.
+    const int ring = x.Grab(hand).Count(IsRing);
+    const double f = person.Factor();
+    const int least = static_cast<int>(2 * f * (82 + 14) * f * 1.5);
+    Check(ring >= least, "a ring of " + std::to_string(ring) + " yellow pixels (at least " +
+                             std::to_string(least) + ") stands around a card of the hand");
+    person.PressOnTable(XK_Return);
+    Check(WaitFor([&] { return x.Grab(spot).Count(IsWhite) > spot.width * spot.height / 4; },
+                  Milliseconds(3000)),
+          "Enter laid the card in the ring on the person's spot");
+}
+
 // On a large screen: the table drawn larger still, and a click where a card is drawn lays it.
 void LargeScreen(XScreen& x, Person& person, const XServer& server) {
     NameDialog(x, person);
@@ -346,6 +382,7 @@ void LargeScreen(XScreen& x, Person& person, const XServer& server) {
     Check(WaitFor([&] { return x.Grab(spot).Count(IsWhite) > spot.width * spot.height / 4; },
                   Milliseconds(3000)),
           "a click at " + At(card.left, card.top) + " laid the card drawn there");
+    KeyboardTurn(x, person);
 }
 
 // A scale factor Qt cannot draw at is left out: the game comes up as without it.

@@ -54,6 +54,17 @@ inline QPoint OnScreen(const TForm1& form, QPoint designed) {
            QPoint(qRound(designed.x() * table.Factor()), qRound(designed.y() * table.Factor()));
 }
 
+// The person's turn, with cards in hand the engine would lay and cards it would refuse.
+inline bool MixedTurn(const Game& game) {
+    if (!game.State().humanTurn) return false;
+    int laid = 0;
+    int refused = 0;
+    for (int n = kHumanBlock.first; n <= kHumanBlock.last; ++n) {
+        if (game.State().hand[n].suit != kPlayed) ++(game.WouldLay(n) ? laid : refused);
+    }
+    return laid > 0 && refused > 0;
+}
+
 // Creates the windows, shows the table, lets its start-up run and then stops both turn loops,
 // so that the table stands still as the deal left it.
 struct StartedWindows {
