@@ -62,9 +62,10 @@ MemoWindow::MemoWindow(const char* name, std::string_view caption,
     LayOutText(places, 1);
     memo_->setAccessibleName(Say(places.spoken));
     memo_->viewport()->setAccessibleName(Say(places.spoken));
-    QScrollBar* scrollBar = memo_->verticalScrollBar();
-    scrollBar->setAccessibleName(Say(text::kSpokenScrollBar));
-    scrollBar->parentWidget()->setAccessibleName(Say(text::kSpokenScrollBar));
+    for (QScrollBar* scrollBar : {memo_->verticalScrollBar(), memo_->horizontalScrollBar()}) {
+        scrollBar->setAccessibleName(Say(text::kSpokenScrollBar));
+        scrollBar->parentWidget()->setAccessibleName(Say(text::kSpokenScrollBar));
+    }
 
     bitBtn1_ = morvel::OkButton(this, text::kOk, places.ok);
 
