@@ -29,6 +29,11 @@ class ByteWriter {
         U16(static_cast<unsigned>(text.size()));
         Raw(text);
     }
+    // A file begins with what it is and its version.
+    void Header(std::string_view magic, int version) {
+        Raw(magic);
+        U16(static_cast<unsigned>(version));
+    }
     const std::string& Bytes() const { return bytes_; }
 
   private:
@@ -84,6 +89,15 @@ class ByteReader {
         return Failed() ? low : v;
     }
     bool Bool(std::string_view what) { return Small(0, 1, what) == 1; }
+    // Empty when the file begins with `magic` and `version`; otherwise `notOurs`, or the version
+    // found.
+    std::string Header(std::string_view magic, int version, std::string_view notOurs) {
+        if (Raw(magic.size()) != magic) return std::string(notOurs);
+        const int found = U16();
+        if (!Failed() && found != version)
+            return "saved by another version (" + std::to_string(found) + ")";
+        return {};
+    }
     // A part begins with its four-letter tag.
     void Tag(std::string_view tag) {
         if (Raw(tag.size()) != tag && !Failed())

@@ -314,8 +314,7 @@ constexpr std::array<Part, 10> kParts = {{
 
 std::string EncodeGame(const GameState& position) {
     ByteWriter w;
-    w.Raw(kMagic);
-    w.U16(kSaveVersion);
+    w.Header(kMagic, kSaveVersion);
     for (const Part& part : kParts) {
         w.Raw(part.tag);
         part.write(w, position);
@@ -325,9 +324,9 @@ std::string EncodeGame(const GameState& position) {
 
 std::string DecodeGame(std::string_view bytes, GameState& position) {
     ByteReader r(bytes);
-    if (r.Raw(kMagic.size()) != kMagic) return "not a saved game of Morvel";
-    if (const int version = r.U16(); !r.Failed() && version != kSaveVersion)
-        return "saved by another version (" + std::to_string(version) + ")";
+    if (std::string problem = r.Header(kMagic, kSaveVersion, "not a saved game of Morvel");
+        !problem.empty())
+        return problem;
     GameState s;
     for (const Part& part : kParts) {
         r.Tag(part.tag);
