@@ -19,9 +19,10 @@ void Game::FormCreate() {
     s_.round.taken = false;
 }
 
-void Game::FormActivate() {
+void Game::FormActivate(int cardBack) {
+    assert(cardBack >= 1 && cardBack <= 6);
     ClearSheet();
-    s_.cardBack = 1;
+    s_.cardBack = cardBack;
     host_.ShowNameDialog();
     NewGame();
 }

@@ -71,10 +71,11 @@ class Game {
 
     // --- Start-up and menu -------------------------------------------------------------------
     void FormCreate();
+    // `cardBack`: the back a person who keeps settings chose last.
+    void FormActivate(int cardBack = 1);
     // Play goes on from a saved position instead of the start-up's new game: the attached table
     // drawn from it, and the timer that was running started afresh with its interval.
     void Restore(const GameState& position);
-    void FormActivate();
     void Normal1Click();
     void Complex1Click();
     void SetMode(GameMode mode);  // the mode of the next game and its caption in Panel1

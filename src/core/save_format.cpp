@@ -5,6 +5,7 @@
 
 #include "position_check.h"
 #include "save_bytes.h"
+#include "table_draw.h"
 
 namespace morvel {
 
@@ -311,6 +312,10 @@ constexpr std::array<Part, 10> kParts = {{
 }};
 
 }  // namespace
+
+bool IsSavePoint(const GameState& s) {
+    return s.round.taken || CardsOnTable(s) == 0;
+}
 
 std::string EncodeGame(const GameState& position) {
     ByteWriter w;

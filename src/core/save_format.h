@@ -15,6 +15,11 @@ namespace morvel {
 // Bumped whenever a part is added or changes; a file of another version is refused.
 inline constexpr int kSaveVersion = 1;
 
+// Whether a position between two events is one to keep: no card of a round still in play lies on
+// the table. A game resumed from the position before those cards lays them again by the same
+// rules, and asks the person again for a card of that round.
+bool IsSavePoint(const GameState& s);
+
 // A position between two events of play (no window of the game open).
 std::string EncodeGame(const GameState& position);
 

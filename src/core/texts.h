@@ -33,6 +33,7 @@ inline constexpr std::string_view kMenuSpeed = "&Speed  سرعة الرمي";
 inline constexpr std::string_view kMenuSlow = "&Slow بطيئه ";
 inline constexpr std::string_view kMenuMedium = "&Medium وسط ";
 inline constexpr std::string_view kMenuFast = "&Fast سريعه ";
+inline constexpr std::string_view kMenuKeep = "&Keep settings and game حفظ الإعدادات واللعبة";
 inline constexpr std::string_view kMenuHelp = "&Help مساعد ";
 inline constexpr std::string_view kMenuAbout = "&About Me معلومات ";
 inline constexpr std::string_view kMenuHelpMorvel = "&Help Morvel مساعد مورفل";
@@ -43,6 +44,13 @@ inline constexpr std::string_view kNameLabelArabic = "ادخل اسم اللاع
 inline constexpr std::string_view kNameLabelEnglish = "Enter Name of Player Except That Names";
 inline constexpr std::string_view kNameSuggestion = "Player1";
 inline constexpr std::string_view kNameOk = "Ok  موافق";
+
+// Keeping settings and the game between runs.
+inline constexpr std::string_view kKeptGameRefused =
+    "تعذر استخدام اللعبة المحفوظة، تبدأ لعبة جديدة  The saved game cannot be used; a new game "
+    "begins";
+inline constexpr std::string_view kKeepingFailed =
+    "تعذر حفظ الإعدادات  The settings cannot be kept: the folder cannot be written";
 
 // OK buttons of the other windows.
 inline constexpr std::string_view kOk = "موافق OK";

@@ -11,6 +11,7 @@
 
 #include "game.h"
 #include "image_slot.h"
+#include "keeper.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "table_layout.h"
@@ -145,7 +146,7 @@ void TForm1::CreateSlots() {
                 slot->setCursor(Qt::PointingHandCursor);
                 connect(slot, &ImageSlot::Clicked, this, [this, n] {
                     game_.HandSlotClick(n);
-                    Sync();
+                    Settled();
                 });
             } else if (family == Family::J) {
                 slot->setCursor(Qt::PointingHandCursor);
@@ -180,12 +181,12 @@ void TForm1::CreateControls() {
     cg_ = Button("cg", text::kChooseGameButton, layout::kCg, table_);
     connect(cg_, &QPushButton::clicked, this, [this] {
         game_.cgClick();
-        Sync();
+        Settled();
     });
     passb_ = Button("passb", text::kPassButton, layout::kPassb, table_);
     connect(passb_, &QPushButton::clicked, this, [this] {
         game_.passbClick();
-        Sync();
+        Settled();
     });
 }
 
@@ -199,7 +200,9 @@ void TForm1::CreateMenu() {
     };
     auto openModal = [this](QDialog* MenuWindows::*window) {
         return [this, window] {
-            if (menuWindows_.*window != nullptr) ShowModal(*(menuWindows_.*window));
+            if (menuWindows_.*window == nullptr) return;
+            ShowModal(*(menuWindows_.*window));
+            Settled();
         };
     };
 
@@ -211,7 +214,7 @@ void TForm1::CreateMenu() {
     connect(normal1_, &QAction::triggered, this, &TForm1::Normal1Click);
     connect(exit1, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* optionMenu = menuBar()->addMenu(Text(text::kMenuOption));
+    QMenu* optionMenu = optionMenu_ = menuBar()->addMenu(Text(text::kMenuOption));
     QAction* result1 = item(optionMenu, "Result1", text::kMenuResult, Qt::Key_F4);
     QAction* n1 = item(optionMenu, "N1", text::kMenuDeckCard, Qt::Key_F5);
     QAction* lastCard1 = item(optionMenu, "LastCard1", text::kMenuLastShot, Qt::Key_F6);
@@ -254,7 +257,7 @@ void TForm1::Normal1Click() {
     normalChecked_ = true;
     complexChecked_ = false;
     ApplyChecks();
-    Sync();
+    Settled();
 }
 
 void TForm1::Complex1Click() {
@@ -263,12 +266,20 @@ void TForm1::Complex1Click() {
     complexChecked_ = true;
     ApplyChecks();
     game_.Complex1Click();
-    Sync();
+    Settled();
 }
 
 void TForm1::SpeedClick(int interval) {
     game_.SetSpeed(interval);
     checkedSpeed_ = interval;
+    ApplyChecks();
+    Settled();
+}
+
+void TForm1::ShowChecks() {
+    normalChecked_ = game_.State().menuMode == GameMode::Normal;
+    complexChecked_ = !normalChecked_;
+    checkedSpeed_ = game_.State().speedInterval;
     ApplyChecks();
 }
 
@@ -310,6 +321,11 @@ void TForm1::Sync() {
     model.TakeChanges();
 }
 
+void TForm1::Settled() {
+    Sync();
+    if (keeper_) keeper_->AfterEvent();
+}
+
 void TForm1::ShowModal(QDialog& window) {
     Sync();
     window.exec();
@@ -323,9 +339,18 @@ void TForm1::showEvent(QShowEvent* event) {
     // The start-up sequence runs from the event loop, once every window exists and the table is
     // on the screen, and never again on later activations.
     QTimer::singleShot(0, this, [this] {
-        game_.FormActivate();
-        Sync();
+        if (keeper_) {
+            keeper_->StartUp();
+        } else {
+            game_.FormActivate();
+        }
+        Settled();
     });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (keeper_) keeper_->AtExit();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -16,6 +16,7 @@ namespace morvel {
 
 class Game;
 class ImageSlot;
+class Keeper;
 class Pictures;
 
 class TForm1 : public QMainWindow {
@@ -36,6 +37,15 @@ class TForm1 : public QMainWindow {
 
     // Brings the controls in line with what the table model changed, then clears its marks.
     void Sync();
+    // An event of the game is over: the table repaints, and the game is kept if the person asks
+    // for that.
+    void Settled();
+
+    // The keeping of settings and game, when the program has one; its item goes in OptionMenu.
+    void SetKeeper(Keeper* keeper) { keeper_ = keeper; }
+    QMenu* OptionMenu() const { return optionMenu_; }
+    // The menu's check marks as the game's mode and speed are.
+    void ShowChecks();
 
     // Shows a window modally over an up-to-date table.
     void ShowModal(QDialog& window);
@@ -47,6 +57,7 @@ class TForm1 : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void CreateSlots();
@@ -80,6 +91,8 @@ class TForm1 : public QMainWindow {
     int checkedSpeed_;
 
     MenuWindows menuWindows_;
+    QMenu* optionMenu_ = nullptr;
+    Keeper* keeper_ = nullptr;
     uint32_t focusRequests_ = 0;
     bool activated_ = false;
 };

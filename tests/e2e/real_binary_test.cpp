@@ -6,8 +6,6 @@
 //
 //   morvel_e2e_tests PATH-TO-MORVEL
 #include <X11/keysym.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <thread>
@@ -18,7 +16,6 @@ using namespace morvel::e2e;
 
 namespace {
 
-constexpr int kSkipped = 77;         // ctest's SKIP_RETURN_CODE
 constexpr unsigned kRunLimit = 240;  // seconds for the whole run, under ctest's own limit
 
 void Check(bool ok, const std::string& what) {
@@ -28,28 +25,6 @@ void Check(bool ok, const std::string& what) {
 
 std::string At(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-}
-
-void WritePpm(const Shot& shot, const char* path) {
-    FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) return;
-    const Box& box = shot.Area();
-    std::fprintf(file, "P6\n%d %d\n255\n", box.width, box.height);
-    for (int y = box.top; y < box.top + box.height; ++y) {
-        for (int x = box.left; x < box.left + box.width; ++x) {
-            const Rgb p = shot.At(x, y);
-            const unsigned char rgb[3] = {p.r, p.g, p.b};
-            std::fwrite(rgb, 1, 3, file);
-        }
-    }
-    std::fclose(file);
-}
-
-void OnRunLimit(int) {
-    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
-    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-    // The X server and the program get SIGTERM from the kernel as we go.
-    _exit(1);
 }
 
 void NameDialog(XScreen& x, Person& person) {
@@ -237,57 +212,20 @@ void NormalDeal(XScreen& x, Person& person) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s PATH-TO-MORVEL\n", argv[0]);
-        return 2;
-    }
-    if (!XServer::Installed()) {
-        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
-        return kSkipped;
-    }
-    signal(SIGALRM, OnRunLimit);
-    alarm(kRunLimit);
-
-    std::string why;
-    std::optional<XServer> server = XServer::Start(&why);
-    if (!server) {
-        std::printf("FAILED: %s\n", why.c_str());
-        return 1;
-    }
-    Say("Xvfb on " + server->Name());
-    XScreen x(server->Name());
-    if (!x.Connected()) {
-        std::printf("FAILED: cannot connect to %s with XTest\n", server->Name().c_str());
-        return 1;
-    }
-    Say("starting " + std::string(argv[1]));
-    // Not the test environment's headless platform: the screen we made.
-    std::optional<Child> morvel = server->StartProgram({argv[1]});
-    if (!morvel) {
-        std::printf("FAILED: cannot start %s\n", argv[1]);
-        return 1;
-    }
-
-    Person person(x);
-    try {
-        NameDialog(x, person);
-        const Shot normalPanel = Table(x, person);
-        ModeKeys(person, normalPanel);
-        MenuWindows(x, person);
-        ComplexDeals(x, person);
-        NormalDeal(x, person);
-        Check(morvel->Running(), "the program is still running");
-    } catch (const Failure& failure) {
-        std::printf("FAILED: %s\n", failure.what());
-        if (!morvel->Running()) std::printf("  (the program is no longer running)\n");
-        std::printf("  windows on the screen:\n");
-        for (const std::string& t : x.ShownTitles())
-            std::printf("    \"%s\"\n", t.c_str());
-        WritePpm(x.Grab({0, 0, XServer::kWidth, XServer::kHeight}), "e2e-failure.ppm");
-        std::printf("  the screen is in e2e-failure.ppm\n");
-        return 1;
-    }
-    morvel->Stop();
-    Say("passed");
-    return 0;
+    return RunEndToEnd(argc, argv, kRunLimit, "e2e-failure.ppm",
+                       [](const XServer& server, XScreen& x, const std::string& binary,
+                          std::optional<Child>& morvel) {
+                           Say("starting " + binary);
+                           // Not the test environment's headless platform: the screen we made.
+                           morvel = server.StartProgram({binary});
+                           if (!morvel) throw Failure("cannot start " + binary);
+                           Person person(x);
+                           NameDialog(x, person);
+                           const Shot normalPanel = Table(x, person);
+                           ModeKeys(person, normalPanel);
+                           MenuWindows(x, person);
+                           ComplexDeals(x, person);
+                           NormalDeal(x, person);
+                           Check(morvel->Running(), "the program is still running");
+                       });
 }

@@ -2,6 +2,7 @@
 // controls by their places, and the moves of a deal made with the pointer and the keyboard.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -74,6 +75,8 @@ class Person {
     Box OnTable(const Box& box) const { return box.Moved(table_.left, table_.top); }
     Shot GrabTable(const Box& box) { return x_.Grab(OnTable(box)); }
 
+    // Presses a key in the table window (with `modifier`, such as Alt, held when not 0).
+    void PressOnTable(unsigned long keysym, unsigned long modifier = 0);
     // Presses a shortcut key in the table window and waits for the window it opens, drawn with
     // its OK button at `ok`.
     XWindow PressForWindow(unsigned long keysym, std::string_view windowTitle, const Box& ok);
@@ -92,6 +95,10 @@ class Person {
     // hand from the right-most card leftwards.
     Deal PlayDeal(const std::vector<int>& radios, Milliseconds timeout);
 
+    // Plays the person's part for `passes` passes of clicks (as PlayDeal does), answering the
+    // contract dialogs and closing the result sheets that come up.
+    void PlayFor(int passes);
+
     // Clicks the contract dialog's radio buttons `radios` in that order, then OK; throws unless
     // the dialog closes.
     void AnswerContractDialog(XWindow dialog, const std::vector<int>& radios);
@@ -105,6 +112,8 @@ class Person {
     bool PersonIsChooser();
 
   private:
+    // One pass of the person's clicks: the Choose/Pass spot, then the hand from the right.
+    void ClickPass();
     void WaitDrawn(XWindow window, const Box& ok, std::string_view what);
     // `okButton`: the window's OK button as it was seen before it closed.
     void WaitClosed(XWindow window, const Shot& okButton, std::string_view what);
@@ -116,5 +125,17 @@ class Person {
 
 bool IsGreen(Rgb p);
 bool IsWhite(Rgb p);
+
+// The screen (or a part of it) as a PPM picture.
+void WritePpm(const Shot& shot, const char* path);
+
+// The frame of an end-to-end test program (`NAME PATH-TO-MORVEL`): skipped (status 77) without
+// Xvfb, stopped after `limitSeconds`, run on a private X server. `body` starts the program in
+// `program`, which outlives it: a Failure prints what went wrong, whether the program still runs,
+// the windows on the screen and the screen itself (in `failureShot`). Returns the exit status.
+using EndToEndBody = std::function<void(const XServer& server, XScreen& x,
+                                        const std::string& binary, std::optional<Child>& program)>;
+int RunEndToEnd(int argc, char** argv, unsigned limitSeconds, const char* failureShot,
+                const EndToEndBody& body);
 
 }  // namespace morvel::e2e
