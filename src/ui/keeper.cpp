@@ -155,7 +155,10 @@ void Keeper::StartUp() {
     if (file.exists()) {
         std::string problem;
         GameState position;
-        if (!file.open(QIODevice::ReadOnly)) {
+        // Not a file (a folder, a pipe that would wait for a writer): nothing to read.
+        if (!QFileInfo(paths_.game).isFile()) {
+            problem = "not a file";
+        } else if (!file.open(QIODevice::ReadOnly)) {
             problem = file.errorString().toStdString();
         } else {
             const QByteArray bytes = file.read(kLargestGame + 1);

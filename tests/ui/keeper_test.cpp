@@ -1,6 +1,7 @@
 // Settings and the game kept between runs: nothing read or written until the person checks the
 // item; then the game resumes where it was, looking as it did; a file that cannot be used is put
 // aside; unchecking deletes everything.
+#include <sys/stat.h>
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -258,6 +259,21 @@ class KeeperTest : public QObject {
         // Unchecking forgets the refused file too.
         run.Action("Keep1")->trigger();
         QVERIFY(!QFile::exists(paths_.Refused()));
+    }
+
+    // A pipe where the game should be would wait forever for a writer: it is put aside unread.
+    void aPipeInPlaceOfTheGameIsPutAside() {
+        {
+            Run run(paths_);
+            run.Action("Keep1")->trigger();
+        }
+        QFile::remove(paths_.game);
+        QCOMPARE(mkfifo(QFile::encodeName(paths_.game).constData(), 0600), 0);
+        MessageAnswers answers;
+        Run run(paths_);
+        QCOMPARE(answers.texts.size(), 1);
+        QVERIFY(QFileInfo(paths_.Refused()).exists());
+        QCOMPARE(run.host->nameDialogs, 1);
     }
 
     // Without a game to resume, the kept settings start the game, and the name dialog offers the
