@@ -45,12 +45,11 @@ inline constexpr std::string_view kNameLabelEnglish = "Enter Name of Player Exce
 inline constexpr std::string_view kNameSuggestion = "Player1";
 inline constexpr std::string_view kNameOk = "Ok  موافق";
 
-// Keeping settings and the game between runs.
+// Keeping settings and the game between runs: each message short enough for one line.
 inline constexpr std::string_view kKeptGameRefused =
-    "تعذر استخدام اللعبة المحفوظة، تبدأ لعبة جديدة  The saved game cannot be used; a new game "
-    "begins";
+    "تعذر استخدام اللعبة المحفوظة  The saved game cannot be used";
 inline constexpr std::string_view kKeepingFailed =
-    "تعذر حفظ الإعدادات  The settings cannot be kept: the folder cannot be written";
+    "تعذر حفظ الإعدادات  The settings cannot be written";
 
 // OK buttons of the other windows.
 inline constexpr std::string_view kOk = "موافق OK";

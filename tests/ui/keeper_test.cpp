@@ -250,7 +250,8 @@ class KeeperTest : public QObject {
         MessageAnswers answers;
         Run run(paths_);
         QCOMPARE(answers.texts.size(), 1);
-        QVERIFY(answers.texts[0].contains(QStringLiteral("The saved game cannot be used")));
+        QCOMPARE(morvel::CaptionText(answers.texts[0]),
+                 morvel::Text(morvel::text::kKeptGameRefused));
         QCOMPARE(Read(paths_.Refused()), bytes);
         QCOMPARE(run.host->nameDialogs, 1);
         // The new game is kept in place of the refused one.
