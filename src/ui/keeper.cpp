@@ -140,48 +140,50 @@ void Keeper::WriteGame() {
     gameWritten_ = std::move(bytes);
 }
 
-void Keeper::StartUp() {
-    if (!on_) {
-        game_.FormActivate();
-        return;
-    }
-    const Settings kept = ReadSettings();
-    game_.SetMode(kept.mode);
-    game_.SetSpeed(kept.speed);
-    nameDialog_.SetSuggestion(QString::fromStdString(kept.name));
-    written_ = kept;
+bool Keeper::Resume() {
+    if (!on_) return false;
+    kept_ = ReadSettings();
+    game_.SetMode(kept_.mode);
+    game_.SetSpeed(kept_.speed);
+    nameDialog_.SetSuggestion(QString::fromStdString(kept_.name));
+    written_ = kept_;
+    table_.ShowChecks();
 
     QFile file(paths_.game);
-    if (file.exists()) {
-        std::string problem;
-        GameState position;
-        // Not a file (a folder, a pipe that would wait for a writer): nothing to read.
-        if (!QFileInfo(paths_.game).isFile()) {
-            problem = "not a file";
-        } else if (!file.open(QIODevice::ReadOnly)) {
-            problem = file.errorString().toStdString();
-        } else {
-            const QByteArray bytes = file.read(kLargestGame + 1);
-            file.close();
-            problem = bytes.size() > kLargestGame
-                          ? "too large to be a saved game"
-                          : DecodeGame(std::string_view(bytes.constData(),
-                                                        static_cast<size_t>(bytes.size())),
-                                       position);
-            if (problem.empty()) {
-                game_.Restore(position);
-                table_.ShowChecks();
-                gameWritten_ = bytes.toStdString();
-                return;
-            }
+    if (!file.exists()) return false;
+    std::string problem;
+    GameState position;
+    // Not a file (a folder, a pipe that would wait for a writer): nothing to read.
+    if (!QFileInfo(paths_.game).isFile()) {
+        problem = "not a file";
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        problem = file.errorString().toStdString();
+    } else {
+        const QByteArray bytes = file.read(kLargestGame + 1);
+        file.close();
+        problem =
+            bytes.size() > kLargestGame
+                ? "too large to be a saved game"
+                : DecodeGame(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                             position);
+        if (problem.empty()) {
+            game_.Restore(position);
+            table_.ShowChecks();
+            gameWritten_ = bytes.toStdString();
+            return true;
         }
-        qWarning() << "morvel: the saved game" << paths_.game << "is not used:" << problem.c_str();
-        QFile::remove(paths_.Refused());
-        QFile::rename(paths_.game, paths_.Refused());
-        ShowOneLine(&table_, text::kKeptGameRefused);
     }
-    table_.ShowChecks();
-    game_.FormActivate(kept.cardBack);
+    qWarning() << "morvel: the saved game" << paths_.game << "is not used:" << problem.c_str();
+    QFile::remove(paths_.Refused());
+    QFile::rename(paths_.game, paths_.Refused());
+    refused_ = true;
+    return false;
+}
+
+void Keeper::StartUp() {
+    if (refused_) ShowOneLine(&table_, text::kKeptGameRefused);
+    refused_ = false;
+    game_.FormActivate(on_ ? kept_.cardBack : 1);
 }
 
 void Keeper::AfterEvent() {

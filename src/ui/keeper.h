@@ -41,9 +41,12 @@ class Keeper : public QObject {
 
     bool On() const { return on_; }
 
-    // The start-up's first activation: with the item checked, the settings applied and the saved
-    // game resumed where it was; otherwise, or when there is none, the start-up's new game. A saved
-    // game that cannot be used is renamed aside and the person told so before the new game.
+    // As the table is first shown: with the item checked, the settings applied and the saved game
+    // resumed where it was. False when there is none to resume: a saved game that cannot be used
+    // is renamed aside.
+    bool Resume();
+    // The start-up's first activation when nothing was resumed: the person is told of a saved
+    // game put aside, then the start-up's new game begins with the kept settings.
     void StartUp();
     // An event of the game is over: keeps what changed (once no window of the game is open).
     void AfterEvent();
@@ -77,6 +80,8 @@ class Keeper : public QObject {
     Paths paths_;
     QAction* item_;
     bool on_ = false;
+    Settings kept_;         // as the settings file held them at start-up
+    bool refused_ = false;  // a saved game was put aside at start-up
     Settings written_;
     std::string gameWritten_;
 };

@@ -336,8 +336,13 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (activated_) return;
     activated_ = true;
-    // The start-up sequence runs from the event loop, once every window exists and the table is
-    // on the screen, and never again on later activations.
+    // A kept game goes on at once, drawn in the table's first paint. Otherwise the start-up
+    // sequence runs from the event loop, once every window exists and the table is on the screen,
+    // and never again on later activations.
+    if (keeper_ && keeper_->Resume()) {
+        Settled();
+        return;
+    }
     QTimer::singleShot(0, this, [this] {
         if (keeper_) {
             keeper_->StartUp();

@@ -38,6 +38,7 @@ struct Run {
         keeper = std::make_unique<Keeper>(windows->Engine(), windows->Form1(), windows->Enterform(),
                                           paths);
         windows->Form1().showMaximized();
+        (void)QTest::qWaitForWindowExposed(&windows->Form1());
         for (int turn = 0; turn < 1000 && Engine().State().turnMarker == 0; ++turn)
             QCoreApplication::processEvents();
     }
