@@ -71,7 +71,11 @@ class Game {
 
     // --- Start-up and menu -------------------------------------------------------------------
     void FormCreate();
-    void FormActivate();
+    // `cardBack`: the back a person who keeps settings chose last.
+    void FormActivate(int cardBack = 1);
+    // Play goes on from a saved position instead of the start-up's new game: the attached table
+    // drawn from it, and the timer that was running started afresh with its interval.
+    void Restore(const GameState& position);
     void Normal1Click();
     void Complex1Click();
     void SetMode(GameMode mode);  // the mode of the next game and its caption in Panel1
@@ -203,8 +207,9 @@ class Game {
     void BlankPlayedSlots();
     void ClearTakenRounds();
     bool StopsHere();
-    // The next slot of a seat's collection row shows the taken card or item.
-    void ShowTaken(int seat, Picture picture);
+    // The next slot of a seat's collection row shows the taken card (its face), or a card face
+    // down (0).
+    void ShowTaken(int seat, int face);
     void ShowCg(bool visible);
     void ShowPassb(bool visible);
     void ShowContractName(std::string_view caption);

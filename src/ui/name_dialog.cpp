@@ -117,7 +117,9 @@ QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
 }
 
 Tenterform::Tenterform(Game& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      game_(game),
+      suggestion_(Text(text::kNameSuggestion)) {
     setObjectName(QStringLiteral("Tenterform"));
     setWindowTitle(Caption(text::kNameCaption));
     setModal(true);
@@ -174,7 +176,7 @@ void Tenterform::reject() {}
 
 void Tenterform::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    edit1_->setText(QString::fromUtf8(text::kNameSuggestion));
+    edit1_->setText(suggestion_);
     edit1_->selectAll();
     edit1_->setFocus();
 }

@@ -49,6 +49,9 @@ class Tenterform : public QDialog {
     // Only an accepted name closes the dialog: Escape does nothing.
     void reject() override;
 
+    // The name the field opens with, selected: "Player1", or the last one kept.
+    void SetSuggestion(const QString& name) { suggestion_ = name; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -59,6 +62,7 @@ class Tenterform : public QDialog {
     Game& game_;
     QLineEdit* edit1_;
     QPushButton* bitBtn1_;
+    QString suggestion_;
 };
 
 }  // namespace morvel

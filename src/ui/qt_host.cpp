@@ -97,7 +97,7 @@ void QtHost::Tick(TimerId timer) {
     } else {
         game_->Timer3Timer();
     }
-    table_->Sync();
+    table_->Settled();
 }
 
 }  // namespace morvel

@@ -15,6 +15,7 @@
 #include "focus_outline.h"
 #include "game.h"
 #include "image_slot.h"
+#include "keeper.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "scaler.h"
@@ -244,7 +245,7 @@ void TForm1::CreateControls() {
     cg_ = Button("cg", text::kChooseGameButton, layout::kCg, table_);
     connect(cg_, &QPushButton::clicked, this, [this] {
         game_.cgClick();
-        Sync();
+        Settled();
     });
     passb_ = Button("passb", text::kPassButton, layout::kPassb, table_);
     connect(passb_, &QPushButton::clicked, this, &TForm1::PassClick);
@@ -266,7 +267,9 @@ void TForm1::CreateMenu() {
     };
     auto openModal = [this](QDialog* MenuWindows::*window) {
         return [this, window] {
-            if (menuWindows_.*window != nullptr) ShowModal(*(menuWindows_.*window));
+            if (menuWindows_.*window == nullptr) return;
+            ShowModal(*(menuWindows_.*window));
+            Settled();
         };
     };
 
@@ -278,7 +281,7 @@ void TForm1::CreateMenu() {
     connect(normal1_, &QAction::triggered, this, &TForm1::Normal1Click);
     connect(exit1, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* optionMenu = menuBar()->addMenu(Text(text::kMenuOption));
+    QMenu* optionMenu = optionMenu_ = menuBar()->addMenu(Text(text::kMenuOption));
     QAction* result1 = item(optionMenu, "Result1", text::kMenuResult, Qt::Key_F4);
     QAction* n1 = item(optionMenu, "N1", text::kMenuDeckCard, Qt::Key_F5);
     QAction* lastCard1 = item(optionMenu, "LastCard1", text::kMenuLastShot, Qt::Key_F6);
@@ -296,14 +299,17 @@ void TForm1::CreateMenu() {
     connect(medium1_, &QAction::triggered, this, [this] { SpeedClick(kMediumInterval); });
     connect(fast1_, &QAction::triggered, this, [this] { SpeedClick(kFastInterval); });
 
-    QAction* pause1 = item(optionMenu, "Pause1", text::kMenuPauseAfterRound, 0);
-    QAction* playable1 = item(optionMenu, "Playable1", text::kMenuShowPlayable, 0);
-    for (QAction* option : {pause1, playable1}) {
+    pause1_ = item(optionMenu, "Pause1", text::kMenuPauseAfterRound, 0);
+    playable1_ = item(optionMenu, "Playable1", text::kMenuShowPlayable, 0);
+    for (QAction* option : {pause1_, playable1_}) {
         option->setCheckable(true);
         option->setChecked(true);
     }
-    connect(pause1, &QAction::toggled, this, [this](bool on) { options_.pauseAfterRound = on; });
-    connect(playable1, &QAction::toggled, this, [this](bool on) {
+    connect(pause1_, &QAction::toggled, this, [this](bool on) { options_.pauseAfterRound = on; });
+    // The person's own change is kept with the other settings (not a change made at start-up).
+    for (QAction* option : {pause1_, playable1_})
+        connect(option, &QAction::triggered, this, &TForm1::Settled);
+    connect(playable1_, &QAction::toggled, this, [this](bool on) {
         options_.showPlayable = on;
         ShowPlayable();
     });
@@ -350,7 +356,7 @@ void TForm1::Normal1Click() {
     normalChecked_ = true;
     complexChecked_ = false;
     ApplyChecks();
-    Sync();
+    Settled();
 }
 
 void TForm1::Complex1Click() {
@@ -361,12 +367,25 @@ void TForm1::Complex1Click() {
     complexChecked_ = true;
     ApplyChecks();
     game_.Complex1Click();
-    Sync();
+    Settled();
 }
 
 void TForm1::SpeedClick(int interval) {
     game_.SetSpeed(interval);
     checkedSpeed_ = interval;
+    ApplyChecks();
+    Settled();
+}
+
+void TForm1::SetOptions(const Options& options) {
+    pause1_->setChecked(options.pauseAfterRound);
+    playable1_->setChecked(options.showPlayable);
+}
+
+void TForm1::ShowChecks() {
+    normalChecked_ = game_.State().menuMode == GameMode::Normal;
+    complexChecked_ = !normalChecked_;
+    checkedSpeed_ = game_.State().speedInterval;
     ApplyChecks();
 }
 
@@ -376,7 +395,7 @@ void TForm1::HandClick(int entry) {
     // The engine keeps the turn only when it refused the card.
     if (turn && game_.State().humanTurn && options_.showPlayable)
         SlotWidget(Family::I, entry)->Flash(kRefusedFlash);
-    Sync();
+    Settled();
 }
 
 void TForm1::PassClick() {
@@ -388,7 +407,7 @@ void TForm1::PassClick() {
             if (game_.WouldLay(entry)) SlotWidget(Family::I, entry)->Flash(kPlayableFlash);
         }
     }
-    Sync();
+    Settled();
 }
 
 void TForm1::ShowPlayable() {
@@ -449,6 +468,11 @@ void TForm1::Sync() {
     outline_->Follow();
 }
 
+void TForm1::Settled() {
+    Sync();
+    if (keeper_) keeper_->AfterEvent();
+}
+
 void TForm1::ShowModal(QDialog& window) {
     Sync();
     window.exec();
@@ -478,12 +502,26 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (activated_) return;
     activated_ = true;
-    // The start-up sequence runs from the event loop, once every window exists and the table is
-    // on the screen, and never again on later activations.
+    // A kept game goes on at once, drawn in the table's first paint. Otherwise the start-up
+    // sequence runs from the event loop, once every window exists and the table is on the screen,
+    // and never again on later activations.
+    if (keeper_ && keeper_->Resume()) {
+        Settled();
+        return;
+    }
     QTimer::singleShot(0, this, [this] {
-        game_.FormActivate();
-        Sync();
+        if (keeper_) {
+            keeper_->StartUp();
+        } else {
+            game_.FormActivate();
+        }
+        Settled();
     });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (keeper_) keeper_->AtExit();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::changeEvent(QEvent* event) {

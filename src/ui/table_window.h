@@ -20,6 +20,7 @@ class ElidedLabel;
 class FocusOutline;
 class Game;
 class ImageSlot;
+class Keeper;
 class Pictures;
 class Scaler;
 class TableKeys;
@@ -51,9 +52,20 @@ class TForm1 : public QMainWindow {
         bool showPlayable = true;
     };
     const Options& GetOptions() const { return options_; }
+    // Sets both items as the person would, check marks included.
+    void SetOptions(const Options& options);
 
     // Brings the controls in line with what the table model changed, then clears its marks.
     void Sync();
+    // An event of the game is over: the table repaints, and the game is kept if the person asks
+    // for that.
+    void Settled();
+
+    // The keeping of settings and game, when the program has one; its item goes in OptionMenu.
+    void SetKeeper(Keeper* keeper) { keeper_ = keeper; }
+    QMenu* OptionMenu() const { return optionMenu_; }
+    // The menu's check marks as the game's mode and speed are.
+    void ShowChecks();
 
     // Shows a window modally over an up-to-date table.
     void ShowModal(QDialog& window);
@@ -78,6 +90,7 @@ class TForm1 : public QMainWindow {
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void CreateSlots();
@@ -115,6 +128,8 @@ class TForm1 : public QMainWindow {
     QAction* slow1_ = nullptr;
     QAction* medium1_ = nullptr;
     QAction* fast1_ = nullptr;
+    QAction* pause1_ = nullptr;
+    QAction* playable1_ = nullptr;
     // The check marks as the handlers set them; Qt flips a checkable item on its own before the
     // handler runs, and the handler puts this back first.
     bool normalChecked_ = true;
@@ -123,6 +138,8 @@ class TForm1 : public QMainWindow {
     Options options_;
 
     MenuWindows menuWindows_;
+    QMenu* optionMenu_ = nullptr;
+    Keeper* keeper_ = nullptr;
     uint32_t focusRequests_ = 0;
     bool activated_ = false;
 };

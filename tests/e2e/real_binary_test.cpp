@@ -36,21 +36,6 @@ std::string At(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
-void WritePpm(const Shot& shot, const char* path) {
-    FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) return;
-    const Box& box = shot.Area();
-    std::fprintf(file, "P6\n%d %d\n255\n", box.width, box.height);
-    for (int y = box.top; y < box.top + box.height; ++y) {
-        for (int x = box.left; x < box.left + box.width; ++x) {
-            const Rgb p = shot.At(x, y);
-            const unsigned char rgb[3] = {p.r, p.g, p.b};
-            std::fwrite(rgb, 1, 3, file);
-        }
-    }
-    std::fclose(file);
-}
-
 void OnRunLimit(int) {
     static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
     [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);

@@ -1,9 +1,12 @@
 #include "table_person.h"
 
 #include <X11/keysym.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <thread>
 
 namespace morvel::e2e {
@@ -194,6 +197,19 @@ void Person::WaitDrawn(XWindow window, const Box& ok, std::string_view what) {
         throw Failure(std::string(what) + " was not drawn (no OK button to be seen)");
 }
 
+void Person::PressOnTable(unsigned long keysym, unsigned long modifier) {
+    // As a person would: a click on the bare table first brings the window to the front.
+    const Box spot = OnTable({place::kEmptySpots[2][0], place::kEmptySpots[2][1], 1, 1});
+    x_.Click(spot.left, spot.top);
+    x_.Focus(tableWindow_);
+    Pause(100);
+    if (modifier != 0) {
+        x_.Chord(modifier, keysym);
+    } else {
+        x_.Key(keysym);
+    }
+}
+
 XWindow Person::PressForWindow(unsigned long keysym, std::string_view windowTitle, const Box& ok) {
     // Keyboard focus may still be on its way back from a window just closed: a key lost that way
     // is pressed again (a second press is harmless, a modal window would ignore it).
@@ -212,13 +228,6 @@ XWindow Person::PressForWindow(unsigned long keysym, std::string_view windowTitl
 
 std::optional<XWindow> Person::NewGameQuestion() {
     return x_.FindWindow(IsMessageBoxTitle);
-}
-
-void Person::PressOnTable(unsigned long keysym) {
-    const Box spot = OnTable({place::kEmptySpots[2][0], place::kEmptySpots[2][1], 1, 1});
-    x_.MovePointer(spot.left, spot.top);
-    x_.Focus(tableWindow_);
-    x_.Key(keysym);
 }
 
 bool Person::PressForNewGame(unsigned long keysym) {
@@ -284,8 +293,34 @@ void Person::WaitClosed(XWindow window, const Shot& okButton, std::string_view w
         throw Failure("the table was not drawn again where " + std::string(what) + " stood");
 }
 
-Person::Deal Person::PlayDeal(const std::vector<int>& radios, Milliseconds timeout) {
+void Person::ClickPass() {
     static const std::vector<int> kHandSpots = HandClickSpots();
+    // The Choose button when the person chooses, Pass in a layout deal; either may be hidden,
+    // and a pass that is not allowed is refused. Then the hand from the right: cards that may not
+    // be laid, or clicks out of turn, only beep.
+    const Box button = OnTable(place::kCgAndPassb);
+    x_.Click(button.CentreX(), button.CentreY());
+    for (int spot : kHandSpots) {
+        const Box at = OnTable({spot, kHandClickTop, 1, 1});
+        x_.Click(at.left, at.top);
+    }
+}
+
+void Person::PlayFor(int passes) {
+    for (int pass = 0; pass < passes; ++pass) {
+        if (std::optional<XWindow> sheet = x_.FindWindowTitled(title::kResults)) {
+            WaitDrawn(*sheet, place::kSheetOk, "the result sheet");
+            ClickOk(*sheet, place::kSheetOk, "the result sheet");
+        } else if (std::optional<XWindow> dialog = x_.FindWindowTitled(title::kChoice)) {
+            AnswerContractDialog(*dialog, {5, 4, 3, 2, 1});
+        } else {
+            ClickPass();
+        }
+        Pause(40);
+    }
+}
+
+Person::Deal Person::PlayDeal(const std::vector<int>& radios, Milliseconds timeout) {
     Deal deal;
     const Clock::time_point end = Clock::now() + timeout;
     while (Clock::now() < end) {
@@ -302,15 +337,7 @@ Person::Deal Person::PlayDeal(const std::vector<int>& radios, Milliseconds timeo
         }
         if (x_.FindWindow(IsMessageBoxTitle))
             throw Failure("a message box came up while the person played");
-        // The Choose button when the person chooses, Pass in a layout deal; either may be
-        // hidden, and a pass that is not allowed is refused. Then the hand from the right: cards
-        // that may not be laid, or clicks out of turn, only beep.
-        const Box button = OnTable(place::kCgAndPassb);
-        x_.Click(button.CentreX(), button.CentreY());
-        for (int spot : kHandSpots) {
-            const Box at = OnTable({spot, kHandClickTop, 1, 1});
-            x_.Click(at.left, at.top);
-        }
+        ClickPass();
         ++deal.rounds;
         Pause(40);
     }
@@ -366,6 +393,76 @@ bool Person::ChoiceButtonShown() {
                                 place::kCgAndPassb.width - 24, place::kCgAndPassb.height - 8});
     const int face = x_.Grab(middle).Count([](Rgb p) { return !IsGreen(p); });
     return face > middle.width * middle.height * 4 / 5;
+}
+
+void WritePpm(const Shot& shot, const char* path) {
+    FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) return;
+    const Box& box = shot.Area();
+    std::fprintf(file, "P6\n%d %d\n255\n", box.width, box.height);
+    for (int y = box.top; y < box.top + box.height; ++y) {
+        for (int x = box.left; x < box.left + box.width; ++x) {
+            const Rgb p = shot.At(x, y);
+            const unsigned char rgb[3] = {p.r, p.g, p.b};
+            std::fwrite(rgb, 1, 3, file);
+        }
+    }
+    std::fclose(file);
+}
+
+namespace {
+
+void OnRunLimit(int) {
+    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
+    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    // The X server and the program get SIGTERM from the kernel as we go.
+    _exit(1);
+}
+
+}  // namespace
+
+int RunEndToEnd(int argc, char** argv, unsigned limitSeconds, const char* failureShot,
+                const EndToEndBody& body) {
+    constexpr int kSkipped = 77;  // ctest's SKIP_RETURN_CODE
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s PATH-TO-MORVEL\n", argv[0]);
+        return 2;
+    }
+    if (!XServer::Installed()) {
+        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
+        return kSkipped;
+    }
+    signal(SIGALRM, OnRunLimit);
+    alarm(limitSeconds);
+
+    std::string why;
+    std::optional<XServer> server = XServer::Start(&why);
+    if (!server) {
+        std::printf("FAILED: %s\n", why.c_str());
+        return 1;
+    }
+    Say("Xvfb on " + server->Name());
+    XScreen x(server->Name());
+    if (!x.Connected()) {
+        std::printf("FAILED: cannot connect to %s with XTest\n", server->Name().c_str());
+        return 1;
+    }
+    std::optional<Child> program;
+    try {
+        body(*server, x, argv[1], program);
+    } catch (const Failure& failure) {
+        std::printf("FAILED: %s\n", failure.what());
+        if (program && !program->Running()) std::printf("  (the program is no longer running)\n");
+        std::printf("  windows on the screen:\n");
+        for (const std::string& t : x.ShownTitles())
+            std::printf("    \"%s\"\n", t.c_str());
+        WritePpm(x.Grab({0, 0, server->Width(), server->Height()}), failureShot);
+        std::printf("  the screen is in %s\n", failureShot);
+        return 1;
+    }
+    if (program) program->Stop();
+    Say("passed");
+    return 0;
 }
 
 }  // namespace morvel::e2e

@@ -3,6 +3,7 @@
 // of a deal made with the pointer and the keyboard.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -86,11 +87,11 @@ class Person {
     // A designed box of a side window (drawn at the table's factor), on the screen.
     Box InWindow(XWindow window, const Box& box);
 
+    // Presses a key in the table window (with `modifier`, such as Alt, held when not 0).
+    void PressOnTable(unsigned long keysym, unsigned long modifier = 0);
     // Presses a shortcut key in the table window and waits for the window it opens, drawn with
     // its OK button at `ok`.
     XWindow PressForWindow(unsigned long keysym, std::string_view windowTitle, const Box& ok);
-    // Presses a key with the keyboard on the table and the pointer over an empty spot.
-    void PressOnTable(unsigned long keysym);
     // F2 or F3: when the game in progress asks first, answers "Yes"; then the player-name dialog.
     // Says whether the question came.
     bool PressForNewGame(unsigned long keysym);
@@ -113,6 +114,10 @@ class Person {
     // hand from the right-most card leftwards.
     Deal PlayDeal(const std::vector<int>& radios, Milliseconds timeout);
 
+    // Plays the person's part for `passes` passes of clicks (as PlayDeal does), answering the
+    // contract dialogs and closing the result sheets that come up.
+    void PlayFor(int passes);
+
     // Clicks the contract dialog's radio buttons `radios` in that order, then OK; throws unless
     // the dialog closes.
     void AnswerContractDialog(XWindow dialog, const std::vector<int>& radios);
@@ -126,6 +131,8 @@ class Person {
     bool PersonIsChooser();
 
   private:
+    // One pass of the person's clicks: the Choose/Pass spot, then the hand from the right.
+    void ClickPass();
     void WaitDrawn(XWindow window, const Box& ok, std::string_view what);
     // `okButton`: the window's OK button as it was seen before it closed.
     void WaitClosed(XWindow window, const Shot& okButton, std::string_view what);
@@ -145,5 +152,17 @@ double FitFactor(int width, int height, const Box& room);
 
 bool IsGreen(Rgb p);
 bool IsWhite(Rgb p);
+
+// The screen (or a part of it) as a PPM picture.
+void WritePpm(const Shot& shot, const char* path);
+
+// The frame of an end-to-end test program (`NAME PATH-TO-MORVEL`): skipped (status 77) without
+// Xvfb, stopped after `limitSeconds`, run on a private X server. `body` starts the program in
+// `program`, which outlives it: a Failure prints what went wrong, whether the program still runs,
+// the windows on the screen and the screen itself (in `failureShot`). Returns the exit status.
+using EndToEndBody = std::function<void(const XServer& server, XScreen& x,
+                                        const std::string& binary, std::optional<Child>& program)>;
+int RunEndToEnd(int argc, char** argv, unsigned limitSeconds, const char* failureShot,
+                const EndToEndBody& body);
 
 }  // namespace morvel::e2e

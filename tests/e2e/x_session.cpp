@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 extern char** environ;
@@ -139,9 +140,50 @@ bool Child::Running() {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
         pid_ = -1;
+        status_ = status;
         return false;
     }
     return true;
+}
+
+void Child::Kill() {
+    if (!Running()) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status_, 0);
+    pid_ = -1;
+}
+
+std::optional<TempDir> TempDir::Make() {
+    char pattern[] = "/tmp/morvel-e2e-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) return std::nullopt;
+    TempDir dir;
+    dir.path_ = pattern;
+    return dir;
+}
+
+TempDir& TempDir::operator=(TempDir&& other) noexcept {
+    if (this != &other) {
+        std::swap(path_, other.path_);
+    }
+    return *this;
+}
+
+TempDir::~TempDir() {
+    if (path_.empty()) return;
+    std::error_code ignored;
+    // A folder a test made read-only is made writable again, to go.
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempDir::Contents() const {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+        found.push_back(std::filesystem::relative(it->path(), path_).string());
+    return found;
 }
 
 void Child::Stop(Milliseconds grace) {
@@ -191,22 +233,38 @@ std::optional<XServer> XServer::Start(std::string* why, int width, int height) {
         *why = "Xvfb did not come up";
         return std::nullopt;
     }
+    std::optional<TempDir> home = TempDir::Make();
+    if (!home) {
+        *why = "cannot make a home folder under /tmp";
+        return std::nullopt;
+    }
     XServer server;
     server.process_ = std::move(*process);
     server.name_ = ":" + number;
     server.width_ = width;
     server.height_ = height;
+    server.home_ = std::move(*home);
     return server;
 }
 
+std::vector<std::string> XServer::HomeAt(const std::string& home) {
+    return {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
+            "XDG_DATA_HOME=" + home + "/.local/share", "XDG_CACHE_HOME=" + home + "/.cache"};
+}
+
 std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv, bool quiet,
-                                           const std::vector<std::string>& set) const {
-    std::vector<std::string> environment = {"DISPLAY=" + name_};
-    environment.insert(environment.end(), set.begin(), set.end());
+                                           const std::vector<std::string>& environment) const {
+    std::vector<std::string> set = HomeAt(home_.Path());
+    set.push_back("DISPLAY=" + name_);
+    for (const std::string& entry : environment) {
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        std::erase_if(set, [&](const std::string& e) { return e.starts_with(name); });
+        set.push_back(entry);
+    }
     return Child::Start(argv,
                         {"QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
                          "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING"},
-                        environment, quiet);
+                        set, quiet);
 }
 
 std::string ToString(Rgb colour) {
