@@ -57,13 +57,16 @@ bool SetKeepItem(XScreen& x, Person& person, const std::string& home, bool check
     return false;
 }
 
-// The table once it rests at the person's turn, with no window of the game over it and the
-// pointer away from every control. A taken round stays on the table for a second (Pause after
-// each round), so the table must stay still for longer than that before it counts as resting.
+// The table once it rests at the person's turn, with no window of the game over it, the
+// pointer away from every control and the keyboard on the table (as a window manager gives it
+// to a window that comes up, so the focused card's ring shows both before and after a restart).
+// A taken round stays on the table for a second (Pause after each round), so the table must stay
+// still for longer than that before it counts as resting.
 Shot RestingTable(XScreen& x, Person& person) {
     const Box away = person.OnTable({place::kEmptySpots[2][0], place::kEmptySpots[2][1], 1, 1});
     for (int attempt = 0; attempt < 5; ++attempt) {
         x.MovePointer(away.left, away.top);
+        if (std::optional<XWindow> table = x.FindWindowTitled(title::kTable)) x.Focus(*table);
         Check(person.TableAtRest(Milliseconds(1600), Milliseconds(15000)),
               "the table comes to rest");
         if (std::optional<XWindow> sheet = x.FindWindowTitled(title::kResults)) {

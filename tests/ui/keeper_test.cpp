@@ -57,7 +57,11 @@ struct Run {
         QVERIFY(morvel::Autopilot(Engine()).Step());
         Form1().Settled();
     }
+    // With the keyboard on the table, as a window manager gives it, so the focused card's ring
+    // shows.
     QImage Look() {
+        Form1().activateWindow();
+        (void)QTest::qWaitForWindowActive(&Form1());
         Form1().Sync();
         return Form1().grab().toImage();
     }
