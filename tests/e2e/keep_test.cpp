@@ -133,8 +133,14 @@ void KilledGameResumes(const XServer& server, XScreen& x, const std::string& bin
     Say("the item unchecked");
     RestingTable(x, person);
     Check(SetKeepItem(x, person, home, false), "unchecking deletes the settings and the game");
-    Check(!Exists(home, ".config/morvel") && !Exists(home, ".local/share/morvel"),
-          "and the folders made for them");
+    std::vector<std::string> left;
+    for (const char* folder : {".config/morvel", ".local/share/morvel"}) {
+        if (!Exists(home, folder)) continue;
+        left.push_back(folder);
+        for (const auto& entry : std::filesystem::directory_iterator(home + "/" + folder))
+            left.push_back(entry.path().string());
+    }
+    Check(left.empty(), "and the folders made for them (left: " + Listed(left) + ")");
 }
 
 }  // namespace
