@@ -7,11 +7,11 @@ if(NOT result EQUAL 0)
 endif()
 foreach(path
     bin/morvel
-    share/applications/io.morvel.Morvel.desktop
-    share/metainfo/io.morvel.Morvel.metainfo.xml
-    share/icons/hicolor/32x32/apps/io.morvel.Morvel.png
-    share/icons/hicolor/256x256/apps/io.morvel.Morvel.png
-    share/icons/hicolor/scalable/apps/io.morvel.Morvel.svg)
+    share/applications/io.morvel.morvel.desktop
+    share/metainfo/io.morvel.morvel.metainfo.xml
+    share/icons/hicolor/32x32/apps/io.morvel.morvel.png
+    share/icons/hicolor/256x256/apps/io.morvel.morvel.png
+    share/icons/hicolor/scalable/apps/io.morvel.morvel.svg)
   if(NOT EXISTS ${PREFIX}/${path})
     message(FATAL_ERROR "not installed: ${path}")
   endif()
