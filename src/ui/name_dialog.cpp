@@ -9,6 +9,7 @@
 #include "game.h"
 #include "qt_text.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -79,7 +80,7 @@ QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
 }
 
 Tenterform::Tenterform(Game& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    : QDialog(parent, kSideWindowFlags), game_(game) {
     setObjectName(QStringLiteral("Tenterform"));
     setWindowTitle(Caption(text::kNameCaption));
     setModal(true);

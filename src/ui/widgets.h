@@ -12,6 +12,11 @@ class QWidget;
 
 namespace morvel {
 
+// Every side window: a title bar without minimise, maximise and close buttons. Each window closes
+// by its own OK (or its choice), and a minimised modal window would leave the table locked.
+inline constexpr Qt::WindowFlags kSideWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
 // White 13-pixel text, bold or not, sized to its caption.
 QLabel* WhiteLabel(const char* name, const QString& caption, bool bold, QWidget* parent);
 
