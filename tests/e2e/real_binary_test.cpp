@@ -6,8 +6,6 @@
 //
 //   morvel_e2e_tests PATH-TO-MORVEL
 #include <X11/keysym.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <thread>
@@ -18,13 +16,7 @@ using namespace morvel::e2e;
 
 namespace {
 
-constexpr int kSkipped = 77;         // ctest's SKIP_RETURN_CODE
 constexpr unsigned kRunLimit = 240;  // seconds for the whole run, under ctest's own limit
-
-void Check(bool ok, const std::string& what) {
-    if (!ok) throw Failure(what);
-    Say("  ok: " + what);
-}
 
 std::string At(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
@@ -43,13 +35,6 @@ void WritePpm(const Shot& shot, const char* path) {
         }
     }
     std::fclose(file);
-}
-
-void OnRunLimit(int) {
-    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
-    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-    // The X server and the program get SIGTERM from the kernel as we go.
-    _exit(1);
 }
 
 void NameDialog(XScreen& x, Person& person) {
@@ -241,19 +226,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s PATH-TO-MORVEL\n", argv[0]);
         return 2;
     }
-    if (!XServer::Installed()) {
-        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
-        return kSkipped;
-    }
-    signal(SIGALRM, OnRunLimit);
-    alarm(kRunLimit);
-
-    std::string why;
-    std::optional<XServer> server = XServer::Start(&why);
-    if (!server) {
-        std::printf("FAILED: %s\n", why.c_str());
-        return 1;
-    }
+    int status = 0;
+    std::optional<XServer> server = StartRun(kRunLimit, &status);
+    if (!server) return status;
     Say("Xvfb on " + server->Name());
     XScreen x(server->Name());
     if (!x.Connected()) {

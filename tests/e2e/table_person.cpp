@@ -44,6 +44,11 @@ void Pause(int milliseconds) {
 
 }  // namespace
 
+void Check(bool ok, const std::string& what) {
+    if (!ok) throw Failure(what);
+    Say("  ok: " + what);
+}
+
 bool IsGreen(Rgb p) {
     return p == kTableGreen;
 }

@@ -17,6 +17,9 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Throws a Failure saying `what` unless `ok`; says "ok: what" when it is.
+void Check(bool ok, const std::string& what);
+
 // The English part of each window's title; the choice dialogs share theirs.
 namespace title {
 inline constexpr std::string_view kTable = "Morvel Free";

@@ -204,6 +204,34 @@ std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv,
                         {"DISPLAY=" + name_}, quiet);
 }
 
+namespace {
+
+void OnRunLimit(int) {
+    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
+    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    // The X server and the program get SIGTERM from the kernel as we go.
+    _exit(1);
+}
+
+}  // namespace
+
+std::optional<XServer> StartRun(unsigned seconds, int* status) {
+    if (!XServer::Installed()) {
+        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
+        *status = 77;
+        return std::nullopt;
+    }
+    signal(SIGALRM, OnRunLimit);
+    alarm(seconds);
+    std::string why;
+    std::optional<XServer> server = XServer::Start(&why);
+    if (!server) {
+        std::printf("FAILED: %s\n", why.c_str());
+        *status = 1;
+    }
+    return server;
+}
+
 std::string ToString(Rgb colour) {
     char text[32];
     std::snprintf(text, sizeof text, "(%d,%d,%d)", colour.r, colour.g, colour.b);

@@ -80,6 +80,11 @@ class XServer {
     std::string name_;
 };
 
+// What every driver does first: once `seconds` have passed the run stops with a message and
+// status 1, whatever it is doing; then Xvfb starts. Empty when it cannot (said on standard output)
+// with the status to end with: 77, ctest's skip, when Xvfb is not installed, else 1.
+std::optional<XServer> StartRun(unsigned seconds, int* status);
+
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;
