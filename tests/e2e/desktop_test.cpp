@@ -95,15 +95,33 @@ class Properties {
         return std::nullopt;
     }
 
-    XWindow WaitManaged(std::string_view part, Milliseconds timeout = Milliseconds(15000)) {
+    XWindow WaitManaged(std::string_view part, Milliseconds timeout = Milliseconds(30000)) {
         std::optional<XWindow> found;
         if (!WaitFor([&] { return (found = Managed(part)).has_value(); }, timeout))
             throw Failure("no window titled \"" + std::string(part) + "\" came up");
         return *found;
     }
 
-    bool WindowManagerRuns() {
-        return !Items(DefaultRootWindow(display_), "_NET_SUPPORTING_WM_CHECK").empty();
+    // Whether openbox has finished starting: the client list is the last thing it sets up, and a
+    // window mapped before that could stay unmanaged.
+    bool WindowManagerReady() {
+        Atom type = 0;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display_, DefaultRootWindow(display_),
+                           XInternAtom(display_, "_NET_CLIENT_LIST", False), 0, 0, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data);
+        if (data != nullptr) XFree(data);
+        return type != 0;
+    }
+
+    // The titles of the managed windows, for a failure's report.
+    std::vector<std::string> ManagedTitles() {
+        std::vector<std::string> titles;
+        for (const unsigned long window : Items(DefaultRootWindow(display_), "_NET_CLIENT_LIST"))
+            titles.push_back(Title(window) + (Viewable(window) ? "" : " (hidden)"));
+        return titles;
     }
 
   private:
@@ -166,7 +184,7 @@ int main(int argc, char** argv) {
     Say("Xvfb on " + server->Name() + ", starting openbox");
     std::optional<Child> openbox = Child::Start({"openbox", "--sm-disable"}, {},
                                                 {"DISPLAY=" + server->Name()}, /*quiet=*/true);
-    if (!openbox || !WaitFor([&] { return p.WindowManagerRuns(); }, Milliseconds(10000))) {
+    if (!openbox || !WaitFor([&] { return p.WindowManagerReady(); }, Milliseconds(10000))) {
         std::printf("FAILED: openbox did not come up\n");
         return 1;
     }
@@ -227,6 +245,12 @@ int main(int argc, char** argv) {
     } catch (const Failure& failure) {
         std::printf("FAILED: %s\n", failure.what());
         if (!morvel->Running()) std::printf("  (the program is no longer running)\n");
+        std::printf("  windows the window manager manages:\n");
+        for (const std::string& t : p.ManagedTitles())
+            std::printf("    \"%s\"\n", t.c_str());
+        std::printf("  windows on the screen without it:\n");
+        for (const std::string& t : x.ShownTitles())
+            std::printf("    \"%s\"\n", t.c_str());
         return 1;
     }
     Say("passed");
