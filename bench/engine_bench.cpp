@@ -1,5 +1,5 @@
-// Throughput of whole games without windows, the size of the engine's state, and the heap use of
-// the timer steps.
+// Throughput of whole games without windows and of deals played out from the middle, the size of
+// the engine's state, and the heap use of the timer steps and the play-outs.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -8,7 +8,10 @@
 #include <new>
 
 #include "autopilot.h"
+#include "playout.h"
+#include "save_format.h"
 #include "sim_run.h"
+#include "table_draw.h"
 
 namespace {
 
@@ -73,16 +76,91 @@ struct QuietHost : morvel::Host {
     void ShowMessage(std::string_view) override {}
 };
 
-// Counts heap allocations made during the steps of whole games, after start-up.
-void ReportMemory() {
-    for (morvel::GameMode mode : {morvel::GameMode::Normal, morvel::GameMode::Complex}) {
-        QuietHost host;
-        morvel::Game game(host);
+// A game past its start-up, as the table window starts it, with seat 1 played by the autopilot.
+struct StartedGame {
+    QuietHost host;
+    morvel::Game game{host};
+    morvel::Autopilot pilot{game};
+    explicit StartedGame(morvel::GameMode mode) {
         host.game = &game;
         game.FormCreate();
         game.SetMode(mode);
         game.FormActivate();
-        morvel::Autopilot pilot(game);
+    }
+};
+
+// A game stopped in the middle of its first deal of the kind asked for: a round contract or the
+// layout contract, with `cards` cards already laid.
+morvel::GameState MidDeal(morvel::GameMode mode, bool layout, int cards) {
+    StartedGame started(mode);
+    morvel::Game& game = started.game;
+    morvel::Autopilot& pilot = started.pilot;
+    for (;;) {
+        const morvel::GameState& s = game.State();
+        const morvel::Contract* playing = morvel::FindContract(game.CurrentContract());
+        if (playing != nullptr && playing->layout == layout && !s.cgVisible &&
+            s.dealCardCount >= cards) {
+            return s;
+        }
+        pilot.Step();
+    }
+}
+
+// Copies of a mid-deal state, each played to the end of its deal.
+void Playouts(benchmark::State& state, morvel::GameMode mode, bool layout) {
+    const morvel::GameState from = MidDeal(mode, layout, 20);
+    morvel::Playout playout;
+    uint32_t seed = 1;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(playout.Run(from, seed++).gameScore);
+    state.counters["playouts_per_second"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_PlayoutNormalRounds(benchmark::State& state) {
+    Playouts(state, morvel::GameMode::Normal, false);
+}
+void BM_PlayoutAllGame(benchmark::State& state) {
+    Playouts(state, morvel::GameMode::Complex, false);
+}
+void BM_PlayoutLayout(benchmark::State& state) {
+    Playouts(state, morvel::GameMode::Normal, true);
+}
+BENCHMARK(BM_PlayoutNormalRounds)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayoutAllGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayoutLayout)->Unit(benchmark::kMicrosecond);
+
+// A saved game: a position in the middle of a deal written as bytes, and read back with every
+// check; and the whole table drawn from it, as a resumed game starts.
+void BM_SaveGame(benchmark::State& state) {
+    const morvel::GameState from = MidDeal(morvel::GameMode::Complex, false, 20);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(morvel::EncodeGame(from));
+}
+void BM_LoadGame(benchmark::State& state) {
+    const std::string bytes = morvel::EncodeGame(MidDeal(morvel::GameMode::Normal, false, 20));
+    morvel::GameState read;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(morvel::DecodeGame(bytes, read));
+}
+void BM_DrawTable(benchmark::State& state) {
+    const morvel::GameState from = MidDeal(morvel::GameMode::Normal, true, 20);
+    morvel::TableModel table;
+    for (auto _ : state) {
+        morvel::DrawTable(from, table);
+        table.TakeChanges();
+    }
+}
+BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawTable)->Unit(benchmark::kMicrosecond);
+
+// Counts heap allocations made during the steps of whole games, after start-up, and during
+// play-outs once the first has run.
+void ReportMemory() {
+    for (morvel::GameMode mode : {morvel::GameMode::Normal, morvel::GameMode::Complex}) {
+        StartedGame started(mode);
+        morvel::Autopilot& pilot = started.pilot;
         long steps = 0;
         const long before = g_allocations.load();
         for (int i = 0; i < 20000 && pilot.Step(); ++i)
@@ -91,6 +169,13 @@ void ReportMemory() {
         std::printf("%s: %ld steps, %ld heap allocations during the steps\n",
                     mode == morvel::GameMode::Normal ? "normal" : "complex", steps, allocations);
     }
+    morvel::Playout playout;
+    const morvel::GameState from = MidDeal(morvel::GameMode::Complex, false, 20);
+    playout.Run(from, 0);
+    const long before = g_allocations.load();
+    for (uint32_t seed = 1; seed <= 1000; ++seed)
+        playout.Run(from, seed);
+    std::printf("play-outs: 1000, %ld heap allocations\n", g_allocations.load() - before);
     std::printf("engine state: %zu bytes (GameState)\n", sizeof(morvel::GameState));
 }
 

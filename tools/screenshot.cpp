@@ -1,9 +1,9 @@
 // morvel-screenshot [--] PNG [table|card-backs|help|about|last-round|results]: starts the game
-// off-screen with a fixed clock (so the deal is always the same) and the name "Player1", and saves
-// the table as it looks after the start-up, or the card-back chooser or the help window. The
-// pictures in docs/ come from here.
+// off-screen with a fixed clock (so the deal is always the same) and the name "Player1", on a
+// screen of 1280 x 800 unless QT_QPA_PLATFORM names another, and saves the table window as it
+// looks after the start-up, or a side window drawn at the table's scale. The pictures in docs/
+// come from here.
 #include <QApplication>
-#include <QMenuBar>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -21,10 +21,6 @@ class FixedHost : public morvel::QtHost {
     uint32_t MillisecondOfDay() override { return 12 * 60 * 60 * 1000; }
     void ShowNameDialog() override { game_->AcceptName("Player1"); }
 };
-
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 440;
-constexpr qreal kPixelRatio = 2;
 
 constexpr char kUsage[] =
     "usage: morvel-screenshot [--] FILE.png [table|card-backs|help|about|last-round|results]\n";
@@ -84,7 +80,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const char* const file = operands[0];
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen as a laptop has it.
+    morvel::UseOffscreenScreen({1280, 800});
     qtHandler = qInstallMessageHandler(Quiet);
     int qtArgc = 1;  // the arguments are ours, not Qt's
     QApplication app(qtArgc, argv);
@@ -102,7 +99,6 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &table, [&] {
         QTimer::singleShot(0, &table, [&] {
             QWidget* window = &table;
-            QRect client(0, 0, kClientWidth, table.menuBar()->height() + kClientHeight);
             if (what != "table") {
                 if (what == "help") window = &windows.Aboutmorvelform();
                 if (what == "about") window = &windows.Aboutform();
@@ -111,11 +107,11 @@ int main(int argc, char** argv) {
                 if (what == "results") window = &windows.Resultform();
                 window->show();
                 QApplication::processEvents();
-                client = window->rect();
             }
-            QPixmap picture(client.size() * kPixelRatio);
-            picture.setDevicePixelRatio(kPixelRatio);
-            window->render(&picture, QPoint(), QRegion(client));
+            const qreal ratio = window->devicePixelRatioF();
+            QPixmap picture(window->size() * ratio);
+            picture.setDevicePixelRatio(ratio);
+            window->render(&picture);
             if (!picture.save(QString::fromLocal8Bit(file), "PNG")) {
                 std::fprintf(stderr, "morvel-screenshot: cannot write %s\n", Shown(file).c_str());
                 status = 1;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "keeper.h"
 #include "qt_text.h"
 #include "texts.h"
 #include "windows.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
             NoDisplay(QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set"));
         qtHandler = qInstallMessageHandler(HoldWhileOpening);
     }
+    morvel::DropUnusableScaleFactors();
     QApplication app(argc, argv);
     if (needsDisplay) ReleaseHeld();
 
@@ -92,6 +94,8 @@ int main(int argc, char** argv) {
                               windows.StartupError());
         return 1;
     }
+    // Settings and the game kept between runs, when the person asks for it.
+    morvel::Keeper keeper(windows.Engine(), windows.Form1(), windows.Enterform());
     windows.Form1().showMaximized();
     return QApplication::exec();
 }

@@ -15,14 +15,15 @@ bool Autopilot::Step() {
         game_.Timer3Timer();
         return true;
     }
-    if (s.table.CgVisible()) {
+    if (s.cgVisible) {
         game_.cgClick();
         return true;
     }
     if (!s.humanTurn) return false;
-    if (game_.CurrentContract() == kMorvelLetter) {
-        game_.ComputeSuitExtents();
-        const int e = game_.LayoutChoice(40, 52);
+    const Contract* playing = FindContract(game_.CurrentContract());
+    assert(playing != nullptr);
+    if (playing->layout) {
+        const int e = player_.LayoutMove(s, kHuman, game_.ClockChance());
         if (e != 0) {
             game_.HandSlotClick(e);
         } else {
@@ -30,17 +31,13 @@ bool Autopilot::Step() {
         }
         return true;
     }
-    const int e = s.roundPosition == 1
-                      ? game_.LeadCard(40, 52)
-                      : game_.FollowCard(40, 52, s.winningRank, s.roundCards[1].suit);
-    assert(e != 0);
-    game_.HandSlotClick(e);
+    game_.HandSlotClick(player_.RoundCard(s, kHuman, game_.ClockChance()));
     return true;
 }
 
 void Autopilot::AnswerChooseDialog() {
     game_.ChooseFormActivate();
-    const char letter = game_.ChooseByRules(40, 52);
+    const char letter = player_.ChooseContract(game_.State(), kHuman, game_.ClockChance());
     for (int k = 1; k <= 5; ++k) {
         if (kContracts[k - 1].letter == letter) game_.ChooseRadioClick(k);
     }
@@ -51,7 +48,8 @@ void Autopilot::AnswerChooseDialog() {
 
 void Autopilot::AnswerAllDialog() {
     game_.AllFormActivate();
-    game_.AllRadioClick(game_.ChooseByRules(40, 52) == kMorvelLetter ? 2 : 1);
+    const char letter = player_.ChooseContract(game_.State(), kHuman, game_.ClockChance());
+    game_.AllRadioClick(FindContract(letter)->layout ? 2 : 1);
     const bool closed = game_.AllOkClick();
     assert(closed);
     (void)closed;

@@ -1,6 +1,7 @@
 // The card model: card records, the card table, seats and their hand blocks.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstdint>
@@ -32,16 +33,17 @@ struct CardRecord {
 template <typename T, int N>
 class Numbered {
   public:
-    T& operator[](int n) {
+    constexpr T& operator[](int n) {
         assert(n >= 1 && n <= N);
         return items_[n];
     }
-    const T& operator[](int n) const {
+    constexpr const T& operator[](int n) const {
         assert(n >= 1 && n <= N);
         return items_[n];
     }
     static constexpr int size() { return N; }
-    void fill(const T& v) { items_.fill(v); }
+    // Entries 1..N; entry 0 keeps its first value, so it never tells two arrays apart.
+    constexpr void fill(const T& v) { std::fill(items_.begin() + 1, items_.end(), v); }
     friend bool operator==(const Numbered&, const Numbered&) = default;
 
   private:
@@ -49,15 +51,62 @@ class Numbered {
 };
 
 using CardTable = Numbered<CardRecord, 52>;
-using HandTable = Numbered<CardRecord, 52>;
+
+// The place of a suit letter in an order of the four suits, 0..3. The four letters differ in
+// their lowest three bits, which index a small table.
+template <const char (&kOrder)[4]>
+constexpr int PlaceOfSuit(char suit) {
+    constexpr std::array<int8_t, 8> kPlaces = [] {
+        std::array<int8_t, 8> places{};
+        places.fill(-1);
+        for (int i = 0; i < 4; ++i)
+            places[kOrder[i] & 7] = static_cast<int8_t>(i);
+        return places;
+    }();
+    const int place = kPlaces[suit & 7];
+    assert(place >= 0 && kOrder[place] == suit && "not a suit letter");
+    return place;
+}
 
 // Face image of the card of a suit and rank: diamonds c1..c13, hearts c14..c26, clubs c27..c39,
 // spades c40..c52, each block starting with the ace.
-int FaceOf(char suit, int rank);
+inline constexpr char kFaceBlocks[4] = {kDiamonds, kHearts, kClubs, kSpades};
+constexpr int FaceOf(char suit, int rank) {
+    assert(rank >= 2 && rank <= kAce);
+    const int first = 1 + 13 * PlaceOfSuit<kFaceBlocks>(suit);
+    return rank == kAce ? first : first + rank - 1;
+}
+
+// The card of face c1..c52.
+constexpr CardRecord CardOfFace(int face) {
+    assert(face >= 1 && face <= 52);
+    const int offset = (face - 1) % 13;
+    return {kFaceBlocks[(face - 1) / 13], offset == 0 ? kAce : offset + 1, face};
+}
 
 // Card table entries 1..13 diamonds, 14..26 clubs, 27..39 hearts, 40..52 spades, each block
 // running 2 .. king, ace last.
-CardTable BuildCardTable();
+constexpr CardTable BuildCardTable() {
+    constexpr char kBlockSuits[4] = {kDiamonds, kClubs, kHearts, kSpades};  // as on the board
+    CardTable table;
+    for (int n = 1; n <= 52; ++n) {
+        CardRecord& card = table[n];
+        card.suit = kBlockSuits[(n - 1) / 13];
+        card.rank = (n - 1) % 13 + 2;
+        card.face = FaceOf(card.suit, card.rank);
+    }
+    return table;
+}
+
+// The deck the deal draws from.
+inline constexpr CardTable kCardTable = BuildCardTable();
+
+// A hand lists hearts, clubs, diamonds and spades, in this order, each low to high. The suits in
+// that order are 0..3.
+inline constexpr char kHandSuits[4] = {kHearts, kClubs, kDiamonds, kSpades};
+constexpr int HandSuit(char suit) {
+    return PlaceOfSuit<kHandSuits>(suit);
+}
 
 // Seats: 1 the human player at the bottom, 2 right, 3 top, 4 left.
 inline constexpr int kHuman = 1;
@@ -74,6 +123,9 @@ constexpr Block BlockOf(int seat) {
     return {first, first + 12};
 }
 
+// The person's own cards, the only ones shown face up.
+inline constexpr Block kHumanBlock = BlockOf(kHuman);
+
 constexpr int SeatOfEntry(int entry) {
     assert(entry >= 1 && entry <= 52);
     return 4 - (entry - 1) / 13;
@@ -86,20 +138,9 @@ constexpr int SeatAtPosition(int leader, int n) {
 
 // The board of the layout contract keeps the suits in the card table's order: diamonds, clubs,
 // hearts, spades as 0..3.
+inline constexpr char kBoardSuits[4] = {kDiamonds, kClubs, kHearts, kSpades};
 constexpr int BoardSuit(char suit) {
-    switch (suit) {
-        case kDiamonds:
-            return 0;
-        case kClubs:
-            return 1;
-        case kHearts:
-            return 2;
-        case kSpades:
-            return 3;
-        default:
-            assert(false && "not a suit letter");
-            return 0;
-    }
+    return PlaceOfSuit<kBoardSuits>(suit);
 }
 
 // A short text for a card: suit letter then rank value, e.g. "H14", "D2".

@@ -4,13 +4,6 @@
 
 namespace morvel {
 
-const ContractTexts* FindContract(char letter) {
-    for (const ContractTexts& c : kContracts) {
-        if (c.letter == letter) return &c;
-    }
-    return nullptr;
-}
-
 char ContractList::operator[](int place) const {
     assert(place >= 1 && place <= 5);
     return places_[place];

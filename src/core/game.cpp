@@ -1,10 +1,8 @@
 #include "game.h"
 
-#include <algorithm>
 #include <array>
-#include <bit>
-#include <utility>
 
+#include "table_draw.h"
 #include "table_layout.h"
 #include "texts.h"
 
@@ -16,21 +14,29 @@ void Game::FormCreate() {
     s_.speedInterval = kFastInterval;
     s_.mode = GameMode::Normal;
     s_.menuMode = GameMode::Normal;
-    s_.table.SetNamegame("");
-    s_.table.SetPanel1(text::kPanelNormal);
-    s_.roundTaken = false;
+    ShowContractName("");
+    if (table_) table_->SetPanel1(text::kPanelNormal);
+    s_.round.taken = false;
 }
 
-void Game::FormActivate() {
+void Game::FormActivate(int cardBack) {
+    assert(cardBack >= 1 && cardBack <= 6);
     ClearSheet();
-    s_.cardBack = 1;
-    BuildCardTable();
+    s_.cardBack = cardBack;
     host_.ShowNameDialog();
     NewGame();
 }
 
+void Game::Restore(const GameState& position) {
+    s_ = position;
+    if (table_) DrawTable(s_, *table_);
+    host_.TimerIntervalChanged(TimerId::Timer1, s_.timer1Interval);
+    host_.TimerIntervalChanged(TimerId::Timer3, s_.timer3Interval);
+}
+
 void Game::SetMode(GameMode mode) {
-    s_.table.SetPanel1(mode == GameMode::Normal ? text::kPanelNormal : text::kPanelComplex);
+    if (table_)
+        table_->SetPanel1(mode == GameMode::Normal ? text::kPanelNormal : text::kPanelComplex);
     s_.menuMode = mode;
 }
 
@@ -143,49 +149,36 @@ bool Game::AcceptName(std::string_view typed) {
     return !IsComputerName(s_.playerName);
 }
 
-// --- Cards and deal --------------------------------------------------------------------------
-
-void Game::BuildCardTable() {
-    s_.cards = morvel::BuildCardTable();
-}
+// --- Deal and table markers ------------------------------------------------------------------
 
 void Game::Deal() {
-    s_.table.SetNamegame("");
-    for (int n = 1; n <= 52; ++n)
-        s_.table.SetVisible(Family::I, n, true);
-
+    ShowContractName("");
     // Draw until an undealt card comes up; the first thirteen go to seat 4, the next to seat 3,
-    // then seat 2 and seat 1. A seat's cards are kept as a set of card-table entries (bit r).
+    // then seat 2 and seat 1. A seat's cards are kept as a set of card-table entries (bit r). A
+    // card drawn again adds nothing: no branch depends on the draw, whose outcome the processor
+    // would often guess wrong.
     const uint32_t clock = SeedFromClock();
     uint64_t used = 0;
     std::array<uint64_t, 5> owned{};
-    for (int n = 1; n <= 52; ++n) {
-        int r = s_.random.Draw(52) + 1;
-        while (used & (uint64_t{1} << r))
-            r = s_.random.Draw(52) + 1;
-        used |= uint64_t{1} << r;
-        owned[SeatOfEntry(n)] |= uint64_t{1} << r;
-    }
-    // Hand order is the card table's hearts block, then clubs, diamonds and spades, each running
-    // 2 to ace, so walking those blocks gives each hand sorted, exactly as SortBySuit followed by
-    // SortByRank would leave it.
-    static constexpr int kBlockOrder[4] = {27, 14, 1, 40};
-    for (int seat = 1; seat <= 4; ++seat) {
-        int n = BlockOf(seat).first;
-        for (int first : kBlockOrder) {
-            uint64_t cards = (owned[seat] >> first) & 0x1FFF;
-            while (cards != 0) {
-                const int r = first + std::countr_zero(cards);
-                cards &= cards - 1;
-                s_.hand[n++] = s_.cards[r];
-            }
+    for (int seat = 4; seat >= 1; --seat) {
+        for (int dealt = 0; dealt < 13;) {
+            const uint64_t card = uint64_t{1} << (s_.random.Draw(52) + 1);
+            const uint64_t fresh = card & ~used;
+            used |= card;
+            owned[seat] |= fresh;
+            dealt += fresh != 0;
         }
     }
-    for (int n = 1; n <= 39; ++n)
-        s_.table.SetPicture(Family::I, n, Picture::Back(s_.cardBack));
-    for (int n = 40; n <= 52; ++n)
-        s_.table.SetPicture(Family::I, n, Picture::Face(s_.hand[n].face));
-    observer_->OnDealt(clock);
+    s_.hand.Deal(owned);
+    if (table_) {
+        for (int n = 1; n <= 52; ++n) {
+            table_->SetVisible(Family::I, n, true);
+            table_->SetPicture(Family::I, n,
+                               SeatOfEntry(n) == kHuman ? Picture::Face(s_.hand[n].face)
+                                                        : Picture::Back(s_.cardBack));
+        }
+    }
+    if (observer_) observer_->OnDealt(clock);
 }
 
 uint32_t Game::SeedFromClock() {
@@ -194,56 +187,62 @@ uint32_t Game::SeedFromClock() {
     return clock;
 }
 
-void Game::SortBySuit(int first, int last) {
-    for (int i = first; i <= last; ++i) {
-        for (int j = i + 1; j <= last; ++j) {
-            if (s_.hand[i].suit < s_.hand[j].suit) std::swap(s_.hand[i], s_.hand[j]);
-        }
-    }
-}
-
-void Game::SortByRank(int first, int last) {
-    for (int i = first; i <= last; ++i) {
-        for (int j = i + 1; j <= last; ++j) {
-            if (s_.hand[i].suit == s_.hand[j].suit && s_.hand[i].rank > s_.hand[j].rank) {
-                std::swap(s_.hand[i], s_.hand[j]);
-            }
-        }
-    }
-}
-
 void Game::PlacePlayedSlots(int leader) {
-    if (leader < 1 || leader > 4) return;
+    if (!table_ || leader < 1 || leader > 4) return;
     for (int n = 1; n <= 4; ++n) {
         const layout::Point spot = layout::kPlayedSpot[SeatAtPosition(leader, n)];
-        s_.table.MoveTo(Family::P, n, spot.left, spot.top);
+        table_->MoveTo(Family::P, n, spot.left, spot.top);
     }
 }
 
 void Game::ShowChooserMarker() {
+    if (!table_) return;
     for (int k = 1; k <= 4; ++k)
-        s_.table.SetVisible(Family::King, k, false);
+        table_->SetVisible(Family::King, k, false);
     const int k = s_.chooserNumber;
     if (k < 1 || k > 4) return;
     const layout::Point spot = layout::kChooserSpot[s_.chooserSeats[k]];
-    s_.table.SetVisible(Family::King, k, true);
-    s_.table.MoveTo(Family::King, k, spot.left, spot.top);
+    table_->SetVisible(Family::King, k, true);
+    table_->MoveTo(Family::King, k, spot.left, spot.top);
 }
 
 void Game::ShowTurnMarker(int seat) {
+    s_.turnMarker = seat;
+    if (!table_) return;
     for (int s = 1; s <= 4; ++s)
-        s_.table.SetVisible(Family::H, s, false);
-    if (seat >= 1 && seat <= 4) s_.table.SetVisible(Family::H, seat, true);
+        table_->SetVisible(Family::H, s, s == seat);
 }
 
 void Game::LockHumanHand() {
-    for (int n = 40; n <= 52; ++n)
-        s_.table.SetEnabled(Family::I, n, false);
+    if (!table_) return;
+    for (int n = kHumanBlock.first; n <= kHumanBlock.last; ++n)
+        table_->SetEnabled(Family::I, n, false);
 }
 
 void Game::UnlockHumanHand() {
-    for (int n = 40; n <= 52; ++n)
-        s_.table.SetEnabled(Family::I, n, true);
+    if (!table_) return;
+    for (int n = kHumanBlock.first; n <= kHumanBlock.last; ++n)
+        table_->SetEnabled(Family::I, n, true);
+}
+
+// --- What the table shows besides the slots --------------------------------------------------
+
+void Game::ShowCg(bool visible) {
+    s_.cgVisible = visible;
+    if (table_) table_->SetCgVisible(visible);
+}
+
+void Game::ShowPassb(bool visible) {
+    s_.passbVisible = visible;
+    if (table_) table_->SetPassbVisible(visible);
+}
+
+void Game::ShowContractName(std::string_view caption) {
+    if (table_) table_->SetNamegame(caption);
+}
+
+void Game::RequestFocus(Focus focus) {
+    if (table_) table_->SetFocus(focus);
 }
 
 }  // namespace morvel

@@ -1,29 +1,26 @@
-// The game engine: all state of one game and every rule that changes it. The table window and
-// the simulator drive it through the operations below; it talks back only through the Host.
+// The game engine: the operations the table window and the simulator drive, over one GameState.
+// It talks back only through the Host, shows the table through a TableModel when a window has
+// attached one, and reports the course of play to a GameObserver when one is set. The rules it
+// applies have homes of their own: the contracts table (contracts.h), the round (round_play.h),
+// the board (layout_play.h), the hands (hands.h), the run from deal to deal (flow.h) and the
+// computer players (players.h).
+//
+// The operations are implemented by topic: start-up, menu, deal and table markers in game.cpp;
+// the turn loop of the round contracts and taking rounds in round_play.cpp; the choice of a
+// contract in choice.cpp; the run from deal to deal and the result sheet in flow.cpp; the layout
+// contract in layout_play.cpp; the side windows' handlers in side_windows.cpp.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "cards.h"
-#include "contracts.h"
+#include "game_state.h"
 #include "host.h"
-#include "random.h"
-#include "result_sheet.h"
+#include "players.h"
 #include "table_model.h"
 
 namespace morvel {
-
-struct SuitHolding;
-
-enum class GameMode : uint8_t { Normal, Complex };
-
-// Pace of play, in milliseconds.
-inline constexpr int kSlowInterval = 300;
-inline constexpr int kMediumInterval = 200;
-inline constexpr int kFastInterval = 50;
-inline constexpr int kFinishInterval = 10;  // the layout deal after the human player is out
 
 // The player's name keeps at most this many characters.
 inline constexpr int kNameLength = 15;
@@ -35,125 +32,6 @@ std::string StoredName(std::string_view typed);
 // Whether a stored name is one of the computer players' (blanks around it and the case of a..z
 // aside); the name dialog refuses those.
 bool IsComputerName(std::string_view name);
-
-struct RoundCard {
-    char suit = kPlayed;
-    int32_t rank = 0;
-    friend bool operator==(const RoundCard&, const RoundCard&) = default;
-};
-
-// The state of a choice dialog: the radio button clicked since it opened, which buttons are
-// enabled, and which one shows checked. A used contract's button is disabled, and stays checked,
-// until the next game or another click.
-template <int N>
-struct ChoiceDialog {
-    int selectedIndex = 0;  // 0: nothing chosen yet
-    Numbered<bool, N> enabled{};
-    int checkedIndex = 0;  // 0: none
-    bool Checked(int k) const { return checkedIndex == k; }
-    void Reset() {
-        selectedIndex = 0;
-        enabled.fill(true);
-        checkedIndex = 0;
-    }
-    // A click on radio button k; false when the button is disabled and the click does nothing.
-    bool Click(int k) {
-        if (!enabled[k]) return false;
-        selectedIndex = k;
-        checkedIndex = k;
-        return true;
-    }
-    friend bool operator==(const ChoiceDialog&, const ChoiceDialog&) = default;
-};
-
-// Penalties of one deal kept apart by contract, by seat ("COMPLEX" mode).
-struct ComplexScores {
-    Numbered<int32_t, 4> collection{};
-    Numbered<int32_t, 4> diamonds{};
-    Numbered<int32_t, 4> queen{};
-    Numbered<int32_t, 4> heartKing{};
-    friend bool operator==(const ComplexScores&, const ComplexScores&) = default;
-};
-
-// Items taken in this deal, all seats together ("NORMAL" mode).
-struct TakenCounters {
-    int diamonds = 0;
-    int queens = 0;
-    int heartKing = 0;
-    int collections = 0;
-    friend bool operator==(const TakenCounters&, const TakenCounters&) = default;
-};
-
-// The layout board: suits 'D', 'F', 'H', 'A' as indices 0..3 (BoardSuit), ranks 2..14.
-struct Board {
-    std::array<std::array<int32_t, 15>, 4> value{};  // 0, or the rank once laid
-    std::array<int32_t, 4> high{};
-    std::array<int32_t, 4> low{};
-    // Suits (bit per suit) with a card laid since their extents were last worked out; the
-    // others would come out the same, which saves the layout loop most of its work.
-    uint8_t changedSuits = 0xF;
-    friend bool operator==(const Board&, const Board&) = default;
-};
-
-// Everything the game remembers. Plain data, so tests can set up a position and compare whole
-// states before and after a move.
-struct GameState {
-    TableModel table;
-    Random random;
-
-    // Cards.
-    CardTable cards;
-    HandTable hand;
-
-    // Round state.
-    Numbered<int, 4> playOrder{};
-    int roundPosition = 0;
-    Numbered<RoundCard, 4> roundCards{};
-    Numbered<int, 4> roundPlaces{};  // by seat
-    char leadSuit = kPlayed;
-    int winningRank = 0;
-    bool roundTaken = false;
-    int dealCardCount = 0;
-    bool dealGoesOn = true;
-    bool humanTurn = false;
-
-    // Taking rounds.
-    ComplexScores complexScores;
-    TakenCounters taken;
-    Numbered<int, 4> collectionPosition{};  // by seat: the last collection slot filled
-
-    // Game state. The rules of the game in play read `mode`; the menu's choice waits in
-    // `menuMode` until the new game it asks for begins, so a deal that ends while the name is
-    // asked still ends under the rules it was dealt in.
-    GameMode mode = GameMode::Normal;
-    GameMode menuMode = GameMode::Normal;
-    Numbered<int, 4> chooserSeats{};
-    int chooserNumber = 1;
-    ContractList contractList;
-    int contractNumber = 0;
-    int speedInterval = kFastInterval;
-    int cardBack = 1;
-    Numbered<int32_t, 4> gameScore{};
-    std::string playerName;
-    Numbered<Picture, 4> lastRound{};  // by seat
-
-    // Contract choice and result sheet.
-    ChoiceDialog<5> chooseDialog;  // Tchoosform: Queen, Heart King, Diamonds, Collection, Morvel
-    ChoiceDialog<2> allDialog;     // Tallform: All Games, Morvel
-    ResultSheet sheet;
-
-    // Layout contract.
-    Board board;
-    Numbered<bool, 4> stillIn{};
-    Numbered<int, 4> finishingPlace{};
-    int nextFinishingPlace = 1;
-    Numbered<Picture, 4> cycleMoves{};  // by position in the play order
-
-    int timer1Interval = 0;
-    int timer3Interval = 0;
-
-    friend bool operator==(const GameState&, const GameState&) = default;
-};
 
 // Receives the course of play, for the simulator's trace. Every call has a default that ignores it.
 class GameObserver {
@@ -176,14 +54,28 @@ class GameObserver {
 
 class Game {
   public:
-    explicit Game(Host& host) : host_(host) {}
-    void SetObserver(GameObserver* observer) {
-        observer_ = observer != nullptr ? observer : &silent_;
-    }
+    explicit Game(Host& host) : host_(host), chance_(*this) {}
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // nullptr: nobody watches.
+    void SetObserver(GameObserver* observer) { observer_ = observer; }
+    // The table window's model, attached before FormCreate; from then on the engine keeps it up
+    // to date. A game without one does no display work.
+    void AttachTable(TableModel& table) { table_ = &table; }
+    // The player of seats 2 to 4; the standard one unless set.
+    void SetComputerPlayer(Player& player) { computer_ = &player; }
+    // The chance the game's players draw from in play: the game's generator, seeded from the
+    // host's clock.
+    Chance& ClockChance() { return chance_; }
 
     // --- Start-up and menu -------------------------------------------------------------------
     void FormCreate();
-    void FormActivate();
+    // `cardBack`: the back a person who keeps settings chose last.
+    void FormActivate(int cardBack = 1);
+    // Play goes on from a saved position instead of the start-up's new game: the attached table
+    // drawn from it, and the timer that was running started afresh with its interval.
+    void Restore(const GameState& position);
     void Normal1Click();
     void Complex1Click();
     void SetMode(GameMode mode);  // the mode of the next game and its caption in Panel1
@@ -194,11 +86,8 @@ class Game {
     // name is one of the computer players'.
     bool AcceptName(std::string_view typed);
 
-    // --- Cards and deal ----------------------------------------------------------------------
-    void BuildCardTable();
+    // --- Deal and table markers --------------------------------------------------------------
     void Deal();
-    void SortBySuit(int first, int last);
-    void SortByRank(int first, int last);
     void PlacePlayedSlots(int leader);
     void ShowChooserMarker();
     void ShowTurnMarker(int seat);
@@ -206,7 +95,9 @@ class Game {
     void UnlockHumanHand();
 
     // --- Events of the table window ----------------------------------------------------------
-    void HandSlotClick(int entry);       // i40Click .. i52Click, with the slot's entry 40..52
+    void HandSlotClick(int entry);  // i40Click .. i52Click, with the slot's entry 40..52
+    // Whether HandSlotClick(entry) would lay the card now, rather than beep or do nothing.
+    bool WouldLay(int entry) const;
     void cgClick();                      // the "Chose Game" button
     void passbClick();                   // the "Pass" button
     void Timer1Timer();                  // a tick of Timer1
@@ -216,28 +107,21 @@ class Game {
 
     // --- Contracts ---------------------------------------------------------------------------
     // The contract now played: the letter at place contract number, ' ' before the first choice.
-    char CurrentContract() const;
+    char CurrentContract() const { return morvel::CurrentContract(s_); }
 
     // --- Round play --------------------------------------------------------------------------
     void LayCard(int entry);
-    bool HasSuit(int first, int last, char suit) const;
-    void LayHumanCard(int entry, int rank, char suit);
-    int RoundWinner() const;
-    void SetPlayOrder(int leader);
+    bool HasSuit(int seat, char suit) const { return s_.hand.HasSuit(seat, suit); }
+    void LayHumanCard(int entry);
+    int RoundWinner() const { return s_.round.Winner(); }
+    void SetPlayOrder(int leader) { s_.round.SetOrder(leader); }
     void FinishLaidCard();
-    void TakeRoundNormal();
-    void TakeRoundComplex();
-    void ComputerLead(int first, int last);
-    void ComputerFollow(int first, int last, int winningRank, char leadSuit);
-    int FollowChoice(int first, int last, int winningRank, char leadSuit) const;
-    // The cards ComputerLead and ComputerFollow lay, without laying them.
-    int LeadCard(int first, int last) const;
-    int FollowCard(int first, int last, int winningRank, char leadSuit) const;
+    void TakeRound();
+    void ComputerLead(int seat);
+    void ComputerFollow(int seat);
 
     // --- Contract choice ---------------------------------------------------------------------
-    void ComputerChooseContract(int first, int last);
-    // The computer's rule chain over a hand range, with its clock-seeded last resort.
-    char ChooseByRules(int first, int last);
+    void ComputerChooseContract(int seat);
     void ChooseFormActivate();
     void ChooseRadioClick(int k);  // r1Click .. r5Click of Tchoosform
     bool ChooseOkClick();          // true: the dialog closes
@@ -250,7 +134,7 @@ class Game {
     void ClearSheet();
     void ResetSheet();
     void WriteSheetRow();
-    void AddComplexScores();  // closes an All Game deal: L, D, Q, K in this order
+    void AddComplexScores();  // closes an All Game deal: one row per round contract
 
     // --- Game flow ---------------------------------------------------------------------------
     void NewGame();
@@ -259,18 +143,25 @@ class Game {
     void NextChooser();
     void EndDeal();
 
+    // A deal played on its own (see playout.h) stops where it ends: its points are added and its
+    // row written, but neither the result sheet nor the next deal follows.
+    void SetStopAtDealEnd(bool stop) {
+        stopAtDealEnd_ = stop;
+        dealEnded_ = false;
+    }
+    bool DealEnded() const { return dealEnded_; }
+
     // --- Layout contract ---------------------------------------------------------------------
     void ResetLayout();
-    void ComputeSuitExtents();
-    bool CanLay(char suit, int rank) const;
+    void ComputeSuitExtents() { s_.board.ComputeExtents(); }
+    bool CanLay(char suit, int rank) const { return s_.board.CanLay(suit, rank); }
     void LayOnBoard(int entry);
     void LayHumanLayoutCard(int entry);
-    int CountCards(int first, int last) const;
-    void RecordFinishers();
+    void RecordFinishers() {
+        if (s_.hand.EmptySeats() != 0) RecordOuts();  // cheap while every seat holds a card
+    }
     void AwardLayoutPoints();
-    void ComputerLayoutMove(int first, int last);
-    // The entry a seat lays in the layout contract, 0 for a pass (draws a direction when needed).
-    int LayoutChoice(int first, int last);
+    void ComputerLayoutMove(int seat);
 
     // --- Side windows ------------------------------------------------------------------------
     void ChooseCardBack(int k);  // a click on card back cc1 .. cc6
@@ -284,21 +175,53 @@ class Game {
 
     const GameState& State() const { return s_; }
     GameState& MutableState() { return s_; }
-    const TableModel& Table() const { return s_.table; }
-    TableModel& MutableTable() { return s_.table; }
+    const TableModel& Table() const {
+        assert(table_ != nullptr);
+        return *table_;
+    }
+    TableModel& MutableTable() {
+        assert(table_ != nullptr);
+        return *table_;
+    }
 
   private:
+    // Reads the host's clock once and seeds the game's generator with it.
+    class ClockedChance final : public Chance {
+      public:
+        explicit ClockedChance(Game& game) : game_(game) {}
+        Random& Draws() override {
+            game_.SeedFromClock();
+            return game_.s_.random;
+        }
+
+      private:
+        Game& game_;
+    };
+
+    const Contract* Playing() const { return FindContract(CurrentContract()); }
     void EndLayoutDeal();
+    void RecordOuts();
     template <int N>
     bool ConfirmChoice(ChoiceDialog<N>& dialog);
-    int FollowChoice(const SuitHolding& held, int winningRank, char leadSuit) const;
     uint32_t SeedFromClock();  // returns the clock reading it seeded with
     void BlankPlayedSlots();
     void ClearTakenRounds();
+    bool StopsHere();
+    // The next slot of a seat's collection row shows the taken card (its face), or a card face
+    // down (0).
+    void ShowTaken(int seat, int face);
+    void ShowCg(bool visible);
+    void ShowPassb(bool visible);
+    void ShowContractName(std::string_view caption);
+    void RequestFocus(Focus focus);
 
     Host& host_;
-    GameObserver silent_;
-    GameObserver* observer_ = &silent_;
+    ClockedChance chance_;
+    GameObserver* observer_ = nullptr;
+    TableModel* table_ = nullptr;
+    Player* computer_ = &Standard();
+    bool stopAtDealEnd_ = false;
+    bool dealEnded_ = false;
     GameState s_;
 };
 

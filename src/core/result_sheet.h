@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "cards.h"
+
 namespace morvel {
 
 enum class SheetColour : uint8_t { White, Blue, Yellow, Green };
@@ -32,6 +34,14 @@ class ResultSheet {
     void Clear();
     // Every score grid white.
     void Whiten();
+    // The row of a contract in a chooser's band: the contract's names and the four game scores
+    // at once; the band's score grids take the colours of the scores' signs.
+    void WriteRow(int band, int row, char contract, const Numbered<int32_t, 4>& scores);
+    // The winner's score grids turn green in every band.
+    void MarkWinner(int seat);
+    // The colours as the rows written leave them, before a winner is marked: each band's grids
+    // take the signs of its last row written, and a band without one is white.
+    void ColourFromRows();
 
     const SheetBand& Band(int band) const {
         assert(band >= 1 && band <= 4);

@@ -1,5 +1,6 @@
 // What the table window shows: the picture, visibility, enabled state and place of every image
-// slot, and the captions and buttons of the table. The engine writes it; the window paints it.
+// slot, and the captions and buttons of the table. The window owns it and attaches it to the
+// engine, which writes it from then on; the window paints it. It is no part of the game's state.
 #pragma once
 
 #include <array>
@@ -7,23 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "picture.h"
+
 namespace morvel {
-
-// A picture is a small value, so copying a picture from one slot to another is an assignment.
-struct Picture {
-    enum class Kind : uint8_t { Blank, Face, Back, Pass, Chooser, Turn };
-    Kind kind = Kind::Blank;
-    uint8_t index = 0;  // face 1..52, card back 1..6, chooser marker 1..4, turn marker 1..4
-
-    static constexpr Picture Blank() { return {}; }
-    static constexpr Picture Face(int c) { return {Kind::Face, static_cast<uint8_t>(c)}; }
-    static constexpr Picture Back(int k) { return {Kind::Back, static_cast<uint8_t>(k)}; }
-    static constexpr Picture Pass() { return {Kind::Pass, 0}; }
-    static constexpr Picture Chooser(int k) { return {Kind::Chooser, static_cast<uint8_t>(k)}; }
-    static constexpr Picture Turn(int s) { return {Kind::Turn, static_cast<uint8_t>(s)}; }
-
-    friend bool operator==(const Picture&, const Picture&) = default;
-};
 
 // Image-slot families of the table window: hand slots i1..i52, collection slots j1..j52, board
 // slots k1..k52, played slots p1..p4, zoom images pig1..pig4, turn markers h1..h4 and chooser

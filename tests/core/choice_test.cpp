@@ -43,6 +43,11 @@ char LastResort(uint32_t clock, std::string_view used) {
 
 constexpr char kDrawn = '?';  // the chain ends in the last resort
 
+// The standard player's choice for a seat, as the game would ask it in play.
+char ChooseByRules(Game& g, int seat) {
+    return Standard().ChooseContract(g.State(), seat, g.ClockChance());
+}
+
 // Hands that stop at one test of the chain. SetHand fills the rest of a short hand with played
 // entries that keep an ace, a two, a queen and a king, which must never count.
 constexpr std::string_view kMorvelHand = "H5 H6 H8 H9 H10 F2 F3 F8 F5 F6 A5 A6 A7";
@@ -87,9 +92,8 @@ TEST(ChooseByRules, ChainBoundaries) {
             for (int seat = 2; seat <= 4; ++seat) {
                 SetHand(t.game, seat, c.hand);
                 SetList(t.game.MutableState(), c.used);
-                const Block b = BlockOf(seat);
                 const char expected = c.expected == kDrawn ? LastResort(clock, c.used) : c.expected;
-                EXPECT_EQ(t.game.ChooseByRules(b.first, b.last), expected)
+                EXPECT_EQ(ChooseByRules(t.game, seat), expected)
                     << c.name << ", seat " << seat << ", clock " << clock;
             }
         }
@@ -103,7 +107,7 @@ TEST(ChooseByRules, LastResortDrawsOnlyFreeLetters) {
             TestGame t(clock * 28800u);
             SetHand(t.game, 3, "H2 H3 H4 H13 F6 F7 F8 D9 D10 D11 A6 A7 A12");
             SetList(t.game.MutableState(), used);
-            const char letter = t.game.ChooseByRules(14, 26);
+            const char letter = ChooseByRules(t.game, 3);
             EXPECT_EQ(used.find(letter), std::string_view::npos) << used << " gave " << letter;
             if (seen.find(letter) == std::string::npos) seen += letter;
         }
@@ -140,13 +144,13 @@ TEST(ComputerChooseContract, StoresTheLetterAndStartsTheRightTimer) {
             SetHand(g, chooser, c.hand);
             SetList(s, c.listBefore);
             s.contractNumber = static_cast<int>(c.listBefore.size());
-            s.roundPosition = 3;
+            s.round.position = 3;
             s.lastRound.fill(Picture::Face(9));
             for (int n = 1; n <= 4; ++n)
-                s.table.SetPicture(Family::P, n, Picture::Face(n));
+                t.table.SetPicture(Family::P, n, Picture::Face(n));
             g.SetTimer(c.layout ? TimerId::Timer1 : TimerId::Timer3, kFastInterval);
 
-            g.ComputerChooseContract(BlockOf(chooser).first, BlockOf(chooser).last);
+            g.ComputerChooseContract(chooser);
 
             SCOPED_TRACE(std::string(c.name) + ", chooser " + std::to_string(chooser));
             EXPECT_EQ(ListText(s.contractList), c.listAfter);
@@ -155,10 +159,10 @@ TEST(ComputerChooseContract, StoresTheLetterAndStartsTheRightTimer) {
             EXPECT_EQ(g.TimerInterval(TimerId::Timer1), c.layout ? 0 : kSlowInterval);
             EXPECT_EQ(g.TimerInterval(TimerId::Timer3), c.layout ? kSlowInterval : 0);
             if (c.layout) {
-                EXPECT_EQ(s.roundPosition, 0);
+                EXPECT_EQ(s.round.position, 0);
             }
             for (int n = 1; n <= 4; ++n) {
-                EXPECT_EQ(s.playOrder[n], SeatAtPosition(chooser, n));
+                EXPECT_EQ(s.round.order[n], SeatAtPosition(chooser, n));
                 EXPECT_EQ(s.lastRound[n], Picture::Blank());
                 EXPECT_EQ(g.Table().Get(Family::P, n).picture, Picture::Blank());
             }
@@ -176,9 +180,9 @@ void ExpectHumanLeads(const Game& g) {
     const GameState& s = g.State();
     EXPECT_FALSE(g.Table().CgVisible());
     EXPECT_TRUE(s.humanTurn);
-    EXPECT_EQ(s.roundPosition, 1);
+    EXPECT_EQ(s.round.position, 1);
     for (int n = 1; n <= 4; ++n) {
-        EXPECT_EQ(s.playOrder[n], n);
+        EXPECT_EQ(s.round.order[n], n);
         EXPECT_EQ(s.lastRound[n], Picture::Blank());
     }
     for (int n = 40; n <= 52; ++n)

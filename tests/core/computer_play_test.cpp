@@ -91,9 +91,11 @@ TEST(ComputerFollow, ChoosesByTheRules) {
         TestGame t;
         SetContract(t.game, c.mode, c.letter);
         SetHand(t.game, kSeat, c.hand);
-        t.game.MutableState().roundPosition = c.position;
-        const Block b = BlockOf(kSeat);
-        const int e = t.game.FollowCard(b.first, b.last, c.winningRank, c.lead);
+        GameState& s = t.game.MutableState();
+        s.round.position = c.position;
+        s.round.winningRank = c.winningRank;
+        s.round.leadSuit = c.lead;
+        const int e = StandardPlayer::Follow(s, kSeat);
         ASSERT_NE(e, 0) << c.name;
         EXPECT_EQ(t.game.State().hand[e], Card(c.expected)) << c.name;
     }
@@ -115,7 +117,7 @@ TEST(ComputerLead, LowestCardHeartsFirst) {
                 TestGame t;
                 SetContract(t.game, mode, letter);
                 SetHand(t.game, kSeat, c.hand);
-                const int e = t.game.LeadCard(BlockOf(kSeat).first, BlockOf(kSeat).last);
+                const int e = StandardPlayer::Lead(t.game.State(), kSeat);
                 ASSERT_NE(e, 0) << c.hand;
                 EXPECT_EQ(t.game.State().hand[e], Card(c.expected)) << c.hand << " " << letter;
             }
@@ -131,25 +133,25 @@ TEST(ComputerPlay, LeadAndFollowSetTheRound) {
     SetHand(t.game, 4, "H14 D9");
     GameState& s = t.game.MutableState();
 
-    s.roundPosition = 1;
-    t.game.ComputerLead(BlockOf(2).first, BlockOf(2).last);
-    EXPECT_EQ(s.leadSuit, 'A');
-    EXPECT_EQ(s.winningRank, 3);
-    EXPECT_EQ(s.roundCards[1], (RoundCard{'A', 3}));
-    EXPECT_FALSE(s.roundTaken);
+    s.round.position = 1;
+    t.game.ComputerLead(2);
+    EXPECT_EQ(s.round.leadSuit, 'A');
+    EXPECT_EQ(s.round.winningRank, 3);
+    EXPECT_EQ(s.round.cards[1], (RoundCard{'A', 3}));
+    EXPECT_FALSE(s.round.taken);
 
-    s.roundPosition = 2;
-    t.game.ComputerFollow(BlockOf(3).first, BlockOf(3).last, s.winningRank, s.leadSuit);
-    EXPECT_EQ(s.roundCards[2], (RoundCard{'A', 10}));
-    EXPECT_EQ(s.winningRank, 10);
+    s.round.position = 2;
+    t.game.ComputerFollow(3);
+    EXPECT_EQ(s.round.cards[2], (RoundCard{'A', 10}));
+    EXPECT_EQ(s.round.winningRank, 10);
 
     // A discard never raises the winning rank, however high.
-    s.roundPosition = 3;
-    t.game.ComputerFollow(BlockOf(4).first, BlockOf(4).last, s.winningRank, s.leadSuit);
-    EXPECT_EQ(s.roundCards[3], (RoundCard{'H', 14}));
-    EXPECT_EQ(s.winningRank, 10);
-    EXPECT_EQ(s.leadSuit, 'A');
-    EXPECT_FALSE(s.roundTaken);
+    s.round.position = 3;
+    t.game.ComputerFollow(4);
+    EXPECT_EQ(s.round.cards[3], (RoundCard{'H', 14}));
+    EXPECT_EQ(s.round.winningRank, 10);
+    EXPECT_EQ(s.round.leadSuit, 'A');
+    EXPECT_FALSE(s.round.taken);
     EXPECT_EQ(testing::CardsHeld(s), 4);
 }
 

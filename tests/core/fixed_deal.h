@@ -42,7 +42,8 @@ inline void SetHand(Game& game, int seat, std::string_view text) {
         return a.suit != b.suit ? a.suit > b.suit : a.rank < b.rank;
     });
     assert(cards.size() <= 13);
-    GameState& s = game.MutableState();
+    HandTable& hand = game.MutableState().hand;
+    TableModel& table = game.MutableTable();
     const Block block = BlockOf(seat);
     static constexpr int kLeftoverRanks[4] = {14, 2, 12, 13};
     const int played = 13 - static_cast<int>(cards.size());
@@ -50,13 +51,13 @@ inline void SetHand(Game& game, int seat, std::string_view text) {
         const int n = block.first + i;
         if (i < played) {
             const int rank = kLeftoverRanks[i % 4];
-            s.hand[n] = {kPlayed, rank, FaceOf(kHearts, rank)};
+            hand.Set(n, {kPlayed, rank, FaceOf(kHearts, rank)});
         } else {
-            s.hand[n] = cards[i - played];
+            hand.Set(n, cards[i - played]);
         }
-        s.table.SetVisible(Family::I, n, i >= played);
-        s.table.SetPicture(Family::I, n,
-                           seat == kHuman ? Picture::Face(s.hand[n].face) : Picture::Back(1));
+        table.SetVisible(Family::I, n, i >= played);
+        table.SetPicture(Family::I, n,
+                         seat == kHuman ? Picture::Face(hand[n].face) : Picture::Back(1));
     }
 }
 
@@ -86,7 +87,6 @@ inline int CardsHeld(const GameState& s) {
 // A new deal of the first chooser's turn with `chooser` to choose and lead; the cards come from
 // the clock, and a test may replace them with SetHands before the contract is chosen.
 inline void PrepareDeal(TestGame& t, GameMode mode, int chooser) {
-    t.game.BuildCardTable();
     GameState& s = t.game.MutableState();
     s.mode = mode;
     for (int k = 1; k <= 4; ++k)
@@ -125,12 +125,20 @@ inline void ChooseContract(TestGame& t, char letter) {
     t.game.SetTimer(TimerId::Timer1, s.speedInterval);
 }
 
+// The game and its table as the result sheet is shown.
+struct AtSheet : GameState {
+    TableModel table;
+};
+
 // Plays the deal to its end, seat 1 by the computer rules through its own clicks, and returns the
 // state as the result sheet is shown.
-inline GameState PlayDealToSheet(TestGame& t) {
-    GameState atSheet;
+inline AtSheet PlayDealToSheet(TestGame& t) {
+    AtSheet atSheet;
     const int sheets = t.host.sheets;
-    t.host.onSheet = [&] { atSheet = t.game.State(); };
+    t.host.onSheet = [&] {
+        static_cast<GameState&>(atSheet) = t.game.State();
+        atSheet.table = t.table;
+    };
     Autopilot pilot(t.game);
     for (int steps = 0; t.host.sheets == sheets; ++steps) {
         if (steps == 200 || !pilot.Step()) {

@@ -80,7 +80,7 @@ TEST(NewGame, TheHolderOfTheSevenOfHeartsChoosesFirst) {
             EXPECT_TRUE(t.game.Table().Get(Family::King, 1).visible);
             EXPECT_TRUE(t.game.Table().Get(Family::H, holder).visible);
             for (int n = 1; n <= 4; ++n)
-                EXPECT_EQ(s.playOrder[n], expected[holder][n - 1]);
+                EXPECT_EQ(s.round.order[n], expected[holder][n - 1]);
             const int timers = t.game.TimerInterval(TimerId::Timer1) != 0 ? 1 : 0;
             const int layoutTimers = t.game.TimerInterval(TimerId::Timer3) != 0 ? 1 : 0;
             if (holder == kHuman) {
@@ -130,9 +130,9 @@ TEST(NewGame, HumanChooserLeadsAndSeatTwoFollowsAtTheNextStep) {
     watch.firstMover = 0;
     g.Timer1Timer();
     EXPECT_EQ(s.dealCardCount, 2);
-    EXPECT_EQ(s.roundPosition, 2);
+    EXPECT_EQ(s.round.position, 2);
     EXPECT_EQ(watch.firstMover, 2);
-    EXPECT_EQ(s.roundPlaces[2], 2);
+    EXPECT_EQ(s.round.order[2], 2);
     EXPECT_TRUE(g.Table().Get(Family::H, 2).visible);
 }
 
@@ -182,7 +182,7 @@ TEST(NextChooser, NormalModeHandsOverAfterFiveDeals) {
             EXPECT_NE(s.contractList[1], kNoContract);
             EXPECT_EQ(ListText(s.contractList).substr(1), "    ");
             for (int n = 1; n <= 4; ++n)
-                EXPECT_EQ(s.playOrder[n], SeatAtPosition(next, n));
+                EXPECT_EQ(s.round.order[n], SeatAtPosition(next, n));
         }
     }
 }
@@ -239,7 +239,7 @@ struct Interruption {
 
 TEST(NewGame, FromTheMenuInTheMiddleOfPlay) {
     const Interruption interruptions[] = {
-        {"round just taken", [](const Game& g) { return g.State().roundTaken; }},
+        {"round just taken", [](const Game& g) { return g.State().round.taken; }},
         {"human to lay in a round",
          [](const Game& g) { return g.State().humanTurn && IsRoundContract(g.CurrentContract()); }},
         {"chose game waits for the human, hand locked",
@@ -283,7 +283,7 @@ TEST(NewGame, FromTheMenuInTheMiddleOfPlay) {
                 } else {
                     g.Complex1Click();
                 }
-                EXPECT_FALSE(s.roundTaken);
+                EXPECT_FALSE(s.round.taken);
                 EXPECT_TRUE(HumanHandEnabled(g));
                 EXPECT_EQ(g.Table().CgVisible(), newChooser == kHuman);
                 EXPECT_FALSE(g.Table().PassbVisible());

@@ -37,7 +37,7 @@ void StartLayoutDeal(Game& g, int leader, const std::vector<Laid>& board = {}) {
     s.chooserNumber = 1;
     g.ResetLayout();
     g.SetPlayOrder(leader);
-    s.roundPosition = 0;
+    s.round.position = 0;
     for (const Laid& run : board) {
         for (int r = run.low; r <= run.high; ++r) {
             s.board.value[BoardSuit(run.suit)][r] = r;
@@ -230,9 +230,9 @@ TEST(ComputerLayoutMove, TheFirstJackInHandOrderBeforeAnythingElse) {
             Game& g = t.game;
             StartLayoutDeal(g, seat, {{D, 11, 11}});
             SetHand(g, seat, c.hand);
-            g.MutableState().roundPosition = 1;
+            g.MutableState().round.position = 1;
             const Board before = g.State().board;
-            g.ComputerLayoutMove(BlockOf(seat).first, BlockOf(seat).last);
+            g.ComputerLayoutMove(seat);
             int laid = 0;
             for (int i = 0; i < 4; ++i) {
                 for (int r = 2; r <= 14; ++r)
@@ -258,8 +258,8 @@ TEST(ComputerLayoutMove, DirectionByTheDraw) {
         Game& g = t.game;
         StartLayoutDeal(g, 2, {{H, 11, 11}, {F, 11, 11}, {A, 11, 11}});
         SetHand(g, 2, "H3 H10 F12 D5 A12 A2");
-        g.MutableState().roundPosition = 1;
-        g.ComputerLayoutMove(27, 39);
+        g.MutableState().round.position = 1;
+        g.ComputerLayoutMove(2);
         const CardRecord expected = forward ? Card("H10") : Card("A12");
         EXPECT_TRUE(OnBoard(g.State(), expected.suit, expected.rank)) << "clock " << clock;
         EXPECT_FALSE(OnBoard(g.State(), F, 12)) << "clock " << clock;
@@ -275,10 +275,10 @@ TEST(ComputerLayoutMove, PassesWhenNothingFits) {
     StartLayoutDeal(g, 3, {{H, 11, 11}});
     SetHand(g, 3, "H2 F10 A14");
     GameState& s = g.MutableState();
-    s.roundPosition = 2;
+    s.round.position = 2;
     s.cycleMoves[2] = Picture::Face(1);
     const GameState before = s;
-    g.ComputerLayoutMove(14, 26);
+    g.ComputerLayoutMove(3);
     EXPECT_EQ(s.cycleMoves[2], Picture::Pass());
     EXPECT_EQ(s.board, before.board);
     EXPECT_EQ(s.hand, before.hand);
@@ -305,14 +305,14 @@ TEST(Timer3Timer, FiveStepCycle) {
 
     GameState before = s;
     g.Timer3Timer();  // seat 1, out: nothing happens
-    EXPECT_EQ(s.roundPosition, 1);
-    before.roundPosition = 1;
+    EXPECT_EQ(s.round.position, 1);
+    before.round.position = 1;
     EXPECT_TRUE(s == before);
 
     const CardRecord jacks[5] = {{}, {}, Card("H11"), Card("F11"), Card("A11")};
     for (int seat = 2; seat <= 4; ++seat) {
         g.Timer3Timer();
-        EXPECT_EQ(s.roundPosition, seat);
+        EXPECT_EQ(s.round.position, seat);
         EXPECT_TRUE(OnBoard(s, jacks[seat].suit, 11)) << "seat " << seat;
         EXPECT_TRUE(g.Table().Get(Family::H, seat).visible);
         EXPECT_EQ(s.cycleMoves[seat], Picture::Face(jacks[seat].face));
@@ -324,12 +324,12 @@ TEST(Timer3Timer, FiveStepCycle) {
 
     before = s;
     g.Timer3Timer();  // idle
-    EXPECT_EQ(s.roundPosition, 5);
-    before.roundPosition = 5;
+    EXPECT_EQ(s.round.position, 5);
+    before.round.position = 5;
     EXPECT_TRUE(s == before);
 
     g.Timer3Timer();  // the next cycle, seat 1 again
-    EXPECT_EQ(s.roundPosition, 1);
+    EXPECT_EQ(s.round.position, 1);
 }
 
 TEST(Timer3Timer, HumanFourthSeesHisMoveOfTheCycleBefore) {
@@ -399,7 +399,7 @@ TEST(Timer3Timer, TheLastCardEndsTheDeal) {
             s.finishingPlace[seat] = places[seat];
         s.nextFinishingPlace = 4;
         s.gameScore.fill(0);
-        s.roundPosition = 1;
+        s.round.position = 1;
         g.SetTimer(TimerId::Timer3, kFinishInterval);
 
         t.host.onSheet = [&] {
@@ -453,7 +453,7 @@ struct LayoutWatch : GameObserver {
         const GameState& s = game->State();
         EXPECT_EQ(s.board, Board{});
         for (int k = 1; k <= 52; ++k)
-            EXPECT_EQ(s.table.Get(Family::K, k).picture, Picture::Blank()) << "k" << k;
+            EXPECT_EQ(game->Table().Get(Family::K, k).picture, Picture::Blank()) << "k" << k;
         for (int seat = 1; seat <= 4; ++seat)
             EXPECT_TRUE(s.stillIn[seat]);
         EXPECT_EQ(s.nextFinishingPlace, 1);
@@ -467,13 +467,14 @@ struct LayoutWatch : GameObserver {
     }
 };
 
-void ExpectRunsAroundTheJacks(const GameState& s) {
+void ExpectRunsAroundTheJacks(const Game& g) {
+    const GameState& s = g.State();
     for (int i = 0; i < 4; ++i) {
         int low = 0, high = 0, count = 0;
         for (int r = 2; r <= 14; ++r) {
             const int32_t v = s.board.value[i][r];
             EXPECT_TRUE(v == 0 || v == r);
-            const Picture shown = s.table.Get(Family::K, i * 13 + 15 - r).picture;
+            const Picture shown = g.Table().Get(Family::K, i * 13 + 15 - r).picture;
             EXPECT_EQ(shown, v != 0 ? Picture::Face(FaceOf(kSuits[i], r)) : Picture::Blank());
             if (v == 0) continue;
             if (low == 0) low = r;
@@ -500,7 +501,7 @@ TEST(LayoutDeals, WholeGamesKeepTheBoardOneRunPerSuit) {
             t.Start(mode, clock);
             ASSERT_TRUE(t.PlayUntil([&] {
                 if (g.CurrentContract() == kMorvelLetter) {
-                    ExpectRunsAroundTheJacks(g.State());
+                    ExpectRunsAroundTheJacks(g);
                     // The step that puts the 52nd card down ends the deal; only the human
                     // player's last card leaves that to the next step.
                     if (g.State().dealCardCount >= 52 && watch.lastMover != kHuman) {

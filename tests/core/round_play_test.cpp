@@ -57,8 +57,8 @@ TEST(LegalPlay, SeatOneFollows) {
         ToSeatOnesTurn(t, c.mode, c.letter, 3, {c.seatOne, "F3 A2 H5", "F5 A9 H8", "F10 D3 H4"});
         t.game.SetSpeed(kMediumInterval);
         const GameState before = t.game.State();
-        ASSERT_EQ(before.roundPosition, 3);
-        ASSERT_EQ(before.winningRank, 10);
+        ASSERT_EQ(before.round.position, 3);
+        ASSERT_EQ(before.round.winningRank, 10);
         ASSERT_EQ(before.timer1Interval, 0);
         const size_t timerChanges = t.host.timerChanges.size();
         const int entry = EntryOf(t.game, c.click);
@@ -72,20 +72,20 @@ TEST(LegalPlay, SeatOneFollows) {
             // The player may go on with a club.
             t.game.HandSlotClick(EntryOf(t.game, "F13"));
             EXPECT_EQ(t.host.beeps, 1);
-            EXPECT_EQ(s.roundCards[3], (RoundCard{'F', 13}));
+            EXPECT_EQ(s.round.cards[3], (RoundCard{'F', 13}));
             EXPECT_FALSE(s.humanTurn);
             continue;
         }
         EXPECT_EQ(t.host.beeps, 0);
         const CardRecord card = Card(c.click);
-        EXPECT_EQ(s.roundCards[3], (RoundCard{card.suit, card.rank}));
-        EXPECT_EQ(s.table.Get(Family::P, 3).picture, Picture::Face(card.face));
+        EXPECT_EQ(s.round.cards[3], (RoundCard{card.suit, card.rank}));
+        EXPECT_EQ(t.table.Get(Family::P, 3).picture, Picture::Face(card.face));
         EXPECT_EQ(s.hand[entry].suit, kPlayed);
-        EXPECT_FALSE(s.table.Get(Family::I, entry).visible);
-        EXPECT_EQ(s.leadSuit, 'F');
-        EXPECT_EQ(s.winningRank, c.winningRank);
-        EXPECT_EQ(s.roundPosition, 3);
-        EXPECT_FALSE(s.roundTaken);
+        EXPECT_FALSE(t.table.Get(Family::I, entry).visible);
+        EXPECT_EQ(s.round.leadSuit, 'F');
+        EXPECT_EQ(s.round.winningRank, c.winningRank);
+        EXPECT_EQ(s.round.position, 3);
+        EXPECT_FALSE(s.round.taken);
         EXPECT_FALSE(s.humanTurn);
         EXPECT_EQ(s.timer1Interval, kMediumInterval);
         EXPECT_EQ(s.gameScore, before.gameScore);
@@ -105,23 +105,23 @@ TEST(LegalPlay, SeatOneLeadsAnyCard) {
         SetHands(t.game, {"H13 A12 F12 D9", "H2 A3 F3 D3", "H3 A4 F4 D4", "H4 A5 F5 D5"});
         ChooseContract(t, c.letter);
         ASSERT_TRUE(t.game.State().humanTurn);
-        ASSERT_EQ(t.game.State().roundPosition, 1);
+        ASSERT_EQ(t.game.State().round.position, 1);
 
         t.game.HandSlotClick(EntryOf(t.game, c.lead));
         const GameState& s = t.game.State();
         const CardRecord card = Card(c.lead);
         EXPECT_EQ(t.host.beeps, 0);
-        EXPECT_EQ(s.leadSuit, card.suit);
-        EXPECT_EQ(s.winningRank, card.rank);
-        EXPECT_EQ(s.table.Get(Family::P, 1).picture, Picture::Face(card.face));
+        EXPECT_EQ(s.round.leadSuit, card.suit);
+        EXPECT_EQ(s.round.winningRank, card.rank);
+        EXPECT_EQ(t.table.Get(Family::P, 1).picture, Picture::Face(card.face));
         EXPECT_FALSE(s.humanTurn);
-        EXPECT_FALSE(s.roundTaken);
+        EXPECT_FALSE(s.round.taken);
         EXPECT_EQ(s.timer1Interval, s.speedInterval);
 
         // The others follow low, so the leader takes its own card.
         for (int step = 0; step < 3; ++step)
             t.game.Timer1Timer();
-        EXPECT_TRUE(s.roundTaken);
+        EXPECT_TRUE(s.round.taken);
         EXPECT_EQ(t.game.RoundWinner(), 1);
     }
 }
@@ -130,21 +130,21 @@ TEST(LegalPlay, FourthCardTakesTheRoundWithinTheClick) {
     TestGame t;
     // Seat 2 leads D4, seat 3 cannot duck and lays D11, seat 4 ducks with D2.
     ToSeatOnesTurn(t, GameMode::Normal, 'D', 2, {"D13 D3 A5", "D4 F9", "D11 F8", "D2 F10"});
-    ASSERT_EQ(t.game.State().roundPosition, 4);
+    ASSERT_EQ(t.game.State().round.position, 4);
     const size_t timerChanges = t.host.timerChanges.size();
 
     t.game.HandSlotClick(EntryOf(t.game, "D13"));
     const GameState& s = t.game.State();
-    EXPECT_TRUE(s.roundTaken);
-    EXPECT_EQ(s.roundPosition, 0);
+    EXPECT_TRUE(s.round.taken);
+    EXPECT_EQ(s.round.position, 0);
     EXPECT_FALSE(s.humanTurn);
-    EXPECT_EQ(s.winningRank, 13);
+    EXPECT_EQ(s.round.winningRank, 13);
     EXPECT_EQ(s.gameScore[1], -40);
-    EXPECT_EQ(s.taken.diamonds, 4);
+    EXPECT_EQ(s.taken[ContractId::Diamonds], 4);
     const char* row[] = {"D4", "D11", "D2", "D13"};
     for (int k = 0; k < 4; ++k) {
-        EXPECT_TRUE(s.table.Get(Family::J, 40 + k).visible);
-        EXPECT_EQ(s.table.Get(Family::J, 40 + k).picture, Picture::Face(Card(row[k]).face));
+        EXPECT_TRUE(t.table.Get(Family::J, 40 + k).visible);
+        EXPECT_EQ(t.table.Get(Family::J, 40 + k).picture, Picture::Face(Card(row[k]).face));
     }
     EXPECT_EQ(s.lastRound[2], Picture::Face(Card("D4").face));
     EXPECT_EQ(s.lastRound[1], Picture::Face(Card("D13").face));
@@ -156,7 +156,7 @@ TEST(LegalPlay, FourthCardTakesTheRoundWithinTheClick) {
     // The taker leads the next round.
     t.game.Timer1Timer();
     EXPECT_TRUE(s.humanTurn);
-    EXPECT_EQ(s.roundPosition, 1);
+    EXPECT_EQ(s.round.position, 1);
 }
 
 TEST(LegalPlay, ClicksOutsideSeatOnesTurnAreIgnored) {
@@ -181,7 +181,7 @@ TEST(LegalPlay, ClicksOutsideSeatOnesTurnAreIgnored) {
     t.game.HandSlotClick(EntryOf(t.game, "F13"));
     expectIgnored("after seat 1's card");
     t.game.Timer1Timer();
-    ASSERT_TRUE(t.game.State().roundTaken);
+    ASSERT_TRUE(t.game.State().round.taken);
     expectIgnored("with the round just taken");
 }
 
@@ -195,12 +195,11 @@ void LayRound(Game& game, int leader, std::string_view text) {
     game.SetPlayOrder(leader);
     for (int k = 1; k <= 4; ++k) {
         const CardRecord& card = cards[k - 1];
-        s.roundCards[k] = {card.suit, card.rank};
-        s.roundPlaces[SeatAtPosition(leader, k)] = k;
-        s.table.SetPicture(Family::P, k, Picture::Face(card.face));
+        s.round.cards[k] = {card.suit, card.rank};
+        game.MutableTable().SetPicture(Family::P, k, Picture::Face(card.face));
     }
-    s.leadSuit = s.roundCards[1].suit;
-    s.roundPosition = 4;
+    s.round.leadSuit = s.round.cards[1].suit;
+    s.round.position = 4;
 }
 
 TEST(RoundWinner, HighestCardOfTheLeadSuit) {
@@ -222,17 +221,8 @@ TEST(RoundWinner, HighestCardOfTheLeadSuit) {
 }
 
 // The counter of items taken in this deal that a contract's round raises.
-int& TakenOf(TakenCounters& taken, char letter) {
-    switch (letter) {
-        case 'D':
-            return taken.diamonds;
-        case 'Q':
-            return taken.queens;
-        case 'K':
-            return taken.heartKing;
-        default:
-            return taken.collections;
-    }
+int& TakenOf(PerRoundContract<int>& taken, char letter) {
+    return taken[FindContract(letter)->id];
 }
 
 struct ChargeCase {
@@ -260,7 +250,8 @@ TEST(TakingARound, ChargesTheTaker) {
         {"no queen", N, 'Q', 1, "F2 F3 F4 F5", 3, 4, 0, "", 3, true, {}},
         {"the heart king", N, 'K', 4, "H13 H14 D12 F2", 0, 1, -75, "H13", 1, false, {}},
         {"other kings", N, 'K', 4, "H2 H3 D13 A13", 0, 1, 0, "", 0, true, {}},
-        {"a Collection round", N, 'L', 1, "F2 F3 F4 F5", 12, 4, -15, "", 13, true, {}},
+        {"a Collection round", N, 'L', 1, "F2 F3 F4 F5", 5, 4, -15, "", 6, true, {}},
+        {"the thirteenth round", N, 'L', 1, "F2 F3 F4 F5", 12, 4, -15, "", 13, false, {}},
         {"All Game: heart king and queen of diamonds",
          C,
          'L',
@@ -297,16 +288,16 @@ TEST(TakingARound, ChargesTheTaker) {
         s.cardBack = 3;
         TakenOf(s.taken, c.letter) = c.takenBefore;
         s.gameScore.fill(-40);
-        s.complexScores.collection.fill(-30);
-        s.complexScores.queen.fill(-25);
+        s.complexScores[ContractId::Collection].fill(-30);
+        s.complexScores[ContractId::Queen].fill(-25);
         // Every seat took one round before; the new items go after it.
         for (int j = 1; j <= 52; ++j)
-            s.table.SetVisible(Family::J, j, false);
+            t.table.SetVisible(Family::J, j, false);
         for (int seat = 1; seat <= 4; ++seat) {
             const int first = BlockOf(seat).first;
             s.collectionPosition[seat] = first;
-            s.table.SetVisible(Family::J, first, true);
-            s.table.SetPicture(Family::J, first, Picture::Back(3));
+            t.table.SetVisible(Family::J, first, true);
+            t.table.SetPicture(Family::J, first, Picture::Back(3));
         }
         t.game.SetTimer(TimerId::Timer1, s.speedInterval);  // a computer seat laid the card
         const std::vector<CardRecord> cards = testing::Cards(c.cards);
@@ -323,8 +314,8 @@ TEST(TakingARound, ChargesTheTaker) {
             const Block row = BlockOf(seat);
             std::vector<Picture> shown, expected;
             for (int j = row.first + 1; j <= row.last; ++j) {
-                if (s.table.Get(Family::J, j).visible)
-                    shown.push_back(s.table.Get(Family::J, j).picture);
+                if (t.table.Get(Family::J, j).visible)
+                    shown.push_back(t.table.Get(Family::J, j).picture);
             }
             if (taker && (c.mode == C || c.letter == kCollectionLetter))
                 expected.push_back(Picture::Back(3));
@@ -332,23 +323,24 @@ TEST(TakingARound, ChargesTheTaker) {
                 expected.push_back(Picture::Face(f.face));
             EXPECT_EQ(shown, expected) << "row of seat " << seat;
             EXPECT_EQ(s.collectionPosition[seat], row.first + static_cast<int>(expected.size()));
-            const ComplexScores& was = before.complexScores;
-            const ComplexScores& is = s.complexScores;
-            EXPECT_EQ(is.collection[seat], was.collection[seat] + (taker ? c.complex[0] : 0));
-            EXPECT_EQ(is.diamonds[seat], was.diamonds[seat] + (taker ? c.complex[1] : 0));
-            EXPECT_EQ(is.queen[seat], was.queen[seat] + (taker ? c.complex[2] : 0));
-            EXPECT_EQ(is.heartKing[seat], was.heartKing[seat] + (taker ? c.complex[3] : 0));
+            const ContractId kTallies[4] = {ContractId::Collection, ContractId::Diamonds,
+                                            ContractId::Queen, ContractId::HeartKing};
+            for (int i = 0; i < 4; ++i) {
+                const ContractId id = kTallies[i];
+                EXPECT_EQ(s.complexScores[id][seat],
+                          before.complexScores[id][seat] + (taker ? c.complex[i] : 0));
+            }
         }
-        TakenCounters takenAfter = before.taken;
+        PerRoundContract<int> takenAfter = before.taken;
         TakenOf(takenAfter, c.letter) = c.takenAfter;
         EXPECT_EQ(s.taken, takenAfter);
         EXPECT_EQ(s.dealGoesOn, c.dealGoesOn);
-        EXPECT_TRUE(s.roundTaken);
-        EXPECT_EQ(s.roundPosition, 0);
+        EXPECT_TRUE(s.round.taken);
+        EXPECT_EQ(s.round.position, 0);
         // The round stays on the table and is kept for the last round window, seat by seat.
         for (int k = 1; k <= 4; ++k) {
             const Picture face = Picture::Face(cards[k - 1].face);
-            EXPECT_EQ(s.table.Get(Family::P, k).picture, face);
+            EXPECT_EQ(t.table.Get(Family::P, k).picture, face);
             EXPECT_EQ(s.lastRound[SeatAtPosition(c.leader, k)], face);
         }
         // Timer1 is stopped and started afresh, so the cards stay for one full interval.
@@ -366,7 +358,7 @@ TEST(TakingARound, NothingHappensBeforeTheFourthCard) {
     s.contractList.Set(1, kCollectionLetter);
     LayRound(t.game, 1, "F2 F3 F4 F5");
     for (int position = 1; position <= 3; ++position) {
-        s.roundPosition = position;
+        s.round.position = position;
         const GameState before = s;
         t.game.FinishLaidCard();
         EXPECT_TRUE(s == before) << position;

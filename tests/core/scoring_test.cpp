@@ -24,9 +24,8 @@ struct DealWatch : GameObserver {
     void OnLay(int seat, char suit, int) override {
         const GameState& s = game->State();
         // The card is still in the hand when this is called.
-        if (s.roundPosition > 1 && suit != s.roundCards[1].suit) {
-            const Block b = BlockOf(seat);
-            EXPECT_FALSE(game->HasSuit(b.first, b.last, s.roundCards[1].suit))
+        if (s.round.position > 1 && suit != s.round.cards[1].suit) {
+            EXPECT_FALSE(game->HasSuit(seat, s.round.cards[1].suit))
                 << "seat " << seat << " did not follow suit";
         }
         if (s.mode == GameMode::Complex) {
@@ -41,9 +40,9 @@ int32_t Sum(const Numbered<int32_t, 4>& v) {
     return v[1] + v[2] + v[3] + v[4];
 }
 
-CardRecord CardOfFace(const GameState& s, int face) {
+CardRecord CardOfFace(int face) {
     for (int n = 1; n <= 52; ++n) {
-        if (s.cards[n].face == face) return s.cards[n];
+        if (kCardTable[n].face == face) return kCardTable[n];
     }
     return {};
 }
@@ -79,14 +78,11 @@ TEST(WholeDeal, NormalDealsHandOutTheirFullTotal) {
                 t.game.SetObserver(&watch);
                 PrepareDeal(t, GameMode::Normal, chooser);
                 ChooseContract(t, total.letter);
-                const GameState s = PlayDealToSheet(t);
+                const auto s = PlayDealToSheet(t);
 
                 EXPECT_EQ(Sum(s.gameScore), total.points);
                 EXPECT_EQ(t.host.beeps, 0);
-                const int taken = total.letter == 'Q'   ? s.taken.queens
-                                  : total.letter == 'K' ? s.taken.heartKing
-                                  : total.letter == 'D' ? s.taken.diamonds
-                                                        : s.taken.collections;
+                const int taken = s.taken[FindContract(total.letter)->id];
                 EXPECT_EQ(taken, total.items);
                 EXPECT_EQ(CardsHeld(s), 52 - 4 * watch.rounds);
                 if (total.letter == 'L') {
@@ -96,7 +92,7 @@ TEST(WholeDeal, NormalDealsHandOutTheirFullTotal) {
                     bool lastRoundHadOne = false;
                     for (int k = 1; k <= 4; ++k)
                         lastRoundHadOne |=
-                            IsPenalty(total.letter, s.roundCards[k].suit, s.roundCards[k].rank);
+                            IsPenalty(total.letter, s.round.cards[k].suit, s.round.cards[k].rank);
                     EXPECT_TRUE(lastRoundHadOne);
                 }
                 // Each seat's row shows what it was charged for.
@@ -111,7 +107,7 @@ TEST(WholeDeal, NormalDealsHandOutTheirFullTotal) {
                             continue;
                         }
                         ASSERT_EQ(slot.picture.kind, Picture::Kind::Face);
-                        const CardRecord c = CardOfFace(s, slot.picture.index);
+                        const CardRecord c = CardOfFace(slot.picture.index);
                         EXPECT_TRUE(IsPenalty(total.letter, c.suit, c.rank));
                         charged += total.points / total.items;
                     }
@@ -152,7 +148,7 @@ TEST(WholeDeal, NormalDealEndsWhenNothingIsLeftToTake) {
         PrepareDeal(t, GameMode::Normal, 2);
         SetHands(t.game, kClubsToSeatTwo);
         ChooseContract(t, c.letter);
-        const GameState s = PlayDealToSheet(t);
+        const auto s = PlayDealToSheet(t);
         EXPECT_EQ(watch.rounds, c.rounds);
         EXPECT_EQ(CardsHeld(s), 52 - 4 * c.rounds);
         for (size_t k = 0; k < c.firstRound.size(); ++k) {
@@ -177,26 +173,29 @@ TEST(WholeDeal, ComplexDealHandsOutFiveHundred) {
             t.game.SetObserver(&watch);
             PrepareDeal(t, GameMode::Complex, chooser);
             ChooseContract(t, kQueenLetter);
-            const GameState s = PlayDealToSheet(t);
+            const auto s = PlayDealToSheet(t);
 
             EXPECT_EQ(watch.rounds, 13);
             EXPECT_EQ(t.host.beeps, 0);
-            const ComplexScores& c = s.complexScores;
-            EXPECT_EQ(Sum(c.collection), -195);
-            EXPECT_EQ(Sum(c.diamonds), -130);
-            EXPECT_EQ(Sum(c.queen), -100);
-            EXPECT_EQ(Sum(c.heartKing), -75);
+            const Numbered<int32_t, 4>& collection = s.complexScores[ContractId::Collection];
+            const Numbered<int32_t, 4>& diamonds = s.complexScores[ContractId::Diamonds];
+            const Numbered<int32_t, 4>& queen = s.complexScores[ContractId::Queen];
+            const Numbered<int32_t, 4>& heartKing = s.complexScores[ContractId::HeartKing];
+            EXPECT_EQ(Sum(collection), -195);
+            EXPECT_EQ(Sum(diamonds), -130);
+            EXPECT_EQ(Sum(queen), -100);
+            EXPECT_EQ(Sum(heartKing), -75);
             // One face-down card per round taken.
             for (int seat = 1; seat <= 4; ++seat) {
                 int backs = 0;
                 for (int j = BlockOf(seat).first; j <= BlockOf(seat).last; ++j)
                     backs += s.table.Get(Family::J, j).visible;
-                EXPECT_EQ(backs * -15, c.collection[seat]);
+                EXPECT_EQ(backs * -15, collection[seat]);
             }
             // The tallies reach the game scores only at the end of the deal.
             for (int seat = 1; seat <= 4; ++seat) {
-                EXPECT_EQ(s.gameScore[seat], c.collection[seat] + c.diamonds[seat] + c.queen[seat] +
-                                                 c.heartKing[seat]);
+                EXPECT_EQ(s.gameScore[seat],
+                          collection[seat] + diamonds[seat] + queen[seat] + heartKing[seat]);
             }
             EXPECT_EQ(Sum(s.gameScore), -500);
         }
@@ -208,7 +207,7 @@ TEST(WholeDeal, ComplexTakerOfEveryRound) {
     PrepareDeal(t, GameMode::Complex, 2);
     SetHands(t.game, kClubsToSeatTwo);
     ChooseContract(t, kHeartKingLetter);
-    const GameState s = PlayDealToSheet(t);
+    const auto s = PlayDealToSheet(t);
     const SheetBand& band = s.sheet.Band(1);
     const int32_t expected[] = {-195, -325, -425, -500};
     const char letters[] = {'L', 'D', 'Q', 'K'};

@@ -19,6 +19,7 @@ class TestHost : public Host {
     }
     void Beep() override { ++beeps; }
     uint32_t MillisecondOfDay() override {
+        ++clockReads;
         const uint32_t now = clock;
         clock = (clock + clockStep) % 86400000u;
         return now;
@@ -64,6 +65,7 @@ class TestHost : public Host {
     Game* game = nullptr;
     uint32_t clock = 0;
     uint32_t clockStep = 0;
+    int clockReads = 0;
     int beeps = 0;
     int nameDialogs = 0;
     int chooseDialogs = 0;
@@ -83,7 +85,6 @@ inline int SevenOfHeartsHolder(uint32_t clock) {
     TestHost host;
     host.clock = clock;
     Game game(host);
-    game.BuildCardTable();
     game.Deal();
     for (int n = 1; n <= 52; ++n) {
         const CardRecord& c = game.State().hand[n];
@@ -101,13 +102,15 @@ inline uint32_t ClockForFirstChooser(int seat, uint32_t from = 0) {
     return clock;
 }
 
-// A game with its host, started up as the table window would start it.
+// A game with its host and a table model, started up as the table window would start it.
 struct TestGame {
     TestHost host;
+    TableModel table;
     Game game{host};
     explicit TestGame(uint32_t clock = 0) {
         host.game = &game;
         host.clock = clock;
+        game.AttachTable(table);
         game.FormCreate();
     }
 
@@ -131,8 +134,8 @@ struct TestGame {
             if (done()) return true;
             const GameState& s = game.State();
             if (s.humanTurn && s.timer1Interval == 0 && s.timer3Interval == 0) {
-                for (int n = 40; n <= 52; ++n) {
-                    if (s.hand[n].suit != kPlayed && !s.table.Get(Family::I, n).enabled) {
+                for (int n = kHumanBlock.first; n <= kHumanBlock.last; ++n) {
+                    if (s.hand[n].suit != kPlayed && !table.Get(Family::I, n).enabled) {
                         return false;
                     }
                 }

@@ -12,6 +12,8 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <fstream>
 
@@ -158,9 +160,12 @@ std::string StartupWMClass(const char* desktopFile) {
     return {};
 }
 
-void ClickOk(XScreen& x, Properties& p, XWindow window, const Box& ok, const std::string& what) {
+// `ok` is where the button lies in the window's design; the window is drawn at `factor`.
+void ClickOk(XScreen& x, Properties& p, XWindow window, const Box& ok, double factor,
+             const std::string& what) {
     const Box at = x.Geometry(window);
-    x.Click(at.left + ok.CentreX(), at.top + ok.CentreY());
+    const Box button = Scaled(ok, factor, at.left, at.top);
+    x.Click(button.CentreX(), button.CentreY());
     Check(WaitFor([&] { return !p.Viewable(window); }, Milliseconds(5000)),
           what + " closes by its OK button");
 }
@@ -198,6 +203,9 @@ int main(int argc, char** argv) {
     try {
         Say("the player-name dialog under the window manager");
         const XWindow dialog = p.WaitManaged(title::kName);
+        // The side windows are drawn at the table's factor; the name dialog's width tells it.
+        const double factor =
+            std::max(1.0, static_cast<double>(x.Geometry(dialog).width) / place::kNameDialogWidth);
         TitleBarWithoutButtons(p, dialog, "the player-name dialog");
         const std::string wmClass = StartupWMClass(argv[2]);
         const auto [instance, windowClass] = p.Class(dialog);
@@ -228,7 +236,7 @@ int main(int argc, char** argv) {
             x.Key(side.key);
             const XWindow window = p.WaitManaged(side.title);
             TitleBarWithoutButtons(p, window, what);
-            ClickOk(x, p, window, side.ok, what);
+            ClickOk(x, p, window, side.ok, factor, what);
         }
 
         Say("F10");

@@ -25,6 +25,7 @@
 
 #include "image_slot.h"
 #include "person.h"
+#include "scaler.h"
 #include "windows.h"
 
 namespace morvel {
@@ -254,8 +255,8 @@ class Fuzzer : public QObject, public GameObserver {
                 return Trigger("Result1");
             case 6: {
                 static const std::vector<const char*> actions = {
-                    "Result1", "N1",    "LastCard1",   "Slow1",
-                    "Medium1", "Fast1", "AboutMovel1", "HelpMorvel1"};
+                    "Result1", "N1",          "LastCard1",   "Slow1",  "Medium1",
+                    "Fast1",   "AboutMovel1", "HelpMorvel1", "Pause1", "Playable1"};
                 return Trigger(dice_.Pick(actions));
             }
             default: {
@@ -266,6 +267,10 @@ class Fuzzer : public QObject, public GameObserver {
                     form.SlotWidget(hand ? Family::I : Family::J, 1 + dice_.Below(52));
                 const char* signal = hand ? "Clicked" : dice_.Percent(50) ? "Pressed" : "Released";
                 Note(QStringLiteral("%1 %2").arg(slot->objectName(), QLatin1String(signal)));
+                if (!hand) {
+                    const int seat = SeatOfEntry(slot->objectName().mid(1).toInt());
+                    pressedBehind_[seat] = signal[0] == 'P';
+                }
                 QMetaObject::invokeMethod(slot, signal);
                 return;
             }
@@ -291,12 +296,8 @@ class Fuzzer : public QObject, public GameObserver {
         const bool careless = dice_.Percent(25);
         const bool layout = game.CurrentContract() == kMorvelLetter;
         for (int n = 40; n <= 52; ++n) {
-            const CardRecord& c = s.hand[n];
-            if (c.suit == kPlayed) continue;
-            const bool ok = layout ? Fits(s, c.suit, c.rank)
-                                   : s.roundPosition == 1 || c.suit == s.roundCards[1].suit ||
-                                         !Holds(s, kHuman, s.roundCards[1].suit);
-            if (ok || careless) allowed.push_back(n);
+            if (s.hand[n].suit == kPlayed) continue;
+            if (Allowed(s, layout, n) || careless) allowed.push_back(n);
         }
         if (allowed.empty()) {
             QPushButton* passb = TableButton("passb");
@@ -354,6 +355,13 @@ class Fuzzer : public QObject, public GameObserver {
             qobject_cast<Tenterform*>(modal) == nullptr &&
             qobject_cast<QMessageBox*>(modal) == nullptr && dice_.Percent(75)) {
             return ClickOn(modal, RandomPoint(modal->rect()), RandomButton(), modal->objectName());
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal);
+            box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+            // The question before a new game: either answer.
+            QAbstractButton* answer =
+                box->button(dice_.Percent(50) ? QMessageBox::Yes : QMessageBox::No);
+            return ClickOn(answer, answer->rect().center(), Qt::LeftButton, answer->text());
         }
         QPushButton* ok = OkOf(modal);
         if (ok == nullptr) return Broken(modal->objectName() + QStringLiteral(" has no OK button"));
@@ -446,8 +454,11 @@ class Fuzzer : public QObject, public GameObserver {
     }
 
     static QPushButton* OkOf(QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            return qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            if (box->button(QMessageBox::Ok) != nullptr)
+                return qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
+            return box->defaultButton();
+        }
         for (QPushButton* button : modal->findChildren<QPushButton*>()) {
             if (button->isDefault()) return button;
         }
@@ -505,6 +516,14 @@ class Fuzzer : public QObject, public GameObserver {
         return held;
     }
 
+    // Whether the rules let the person lay the card of entry n now.
+    static bool Allowed(const GameState& s, bool layout, int n) {
+        const CardRecord& c = s.hand[n];
+        return layout ? Fits(s, c.suit, c.rank)
+                      : s.round.position == 1 || c.suit == s.round.cards[1].suit ||
+                            !Holds(s, kHuman, s.round.cards[1].suit);
+    }
+
     // A card may go to the board when it is a jack or lies next to either end of its suit's run.
     static bool Fits(const GameState& s, char suit, int rank) {
         if (rank == kJack) return true;
@@ -550,7 +569,7 @@ class Fuzzer : public QObject, public GameObserver {
             return Broken(QStringLiteral("a timer runs while a step waits for a window"));
 
         for (int k = 1; k <= 4; ++k) {
-            if (s.playOrder[k] != SeatAtPosition(s.playOrder[1], k))
+            if (s.round.order[k] != SeatAtPosition(s.round.order[1], k))
                 return Broken(QStringLiteral("the play order is no rotation of the seats"));
         }
 
@@ -567,11 +586,12 @@ class Fuzzer : public QObject, public GameObserver {
             return Broken(QStringLiteral("Timer1 runs in a Morvel deal still in play"));
         if (s.humanTurn) {
             if (timer1 || timer3) return Broken(QStringLiteral("a timer runs on the human's turn"));
-            if (s.roundPosition < 1 || s.roundPosition > 4 || s.playOrder[s.roundPosition] != 1)
+            if (s.round.position < 1 || s.round.position > 4 ||
+                s.round.order[s.round.position] != 1)
                 return Broken(QStringLiteral("the human's turn at position %1 of seat %2")
-                                  .arg(s.roundPosition)
-                                  .arg(s.roundPosition >= 1 && s.roundPosition <= 4
-                                           ? s.playOrder[s.roundPosition]
+                                  .arg(s.round.position)
+                                  .arg(s.round.position >= 1 && s.round.position <= 4
+                                           ? s.round.order[s.round.position]
                                            : 0));
         }
         if (table.CgVisible() && (inPlay || s.chooserSeats[s.chooserNumber] != kHuman))
@@ -589,7 +609,7 @@ class Fuzzer : public QObject, public GameObserver {
             played += s.hand[n].suit == kPlayed;
         const int rounds = played / 4;
         const int laid = played % 4;
-        const int k = s.roundPosition;
+        const int k = s.round.position;
         // The human's turn waits at the position of the card to come; otherwise the position is
         // that of the last card laid, 0 once the round is taken.
         const int expected = s.humanTurn ? k - 1 : k;
@@ -600,7 +620,7 @@ class Fuzzer : public QObject, public GameObserver {
                     .arg(k)
                     .arg(s.humanTurn ? QStringLiteral(" on the human's turn") : QString()));
         for (int i = 1; i <= 4; ++i) {
-            const int seat = s.playOrder[i];
+            const int seat = s.round.order[i];
             const int held = Held(s, seat);
             if (held != 13 - rounds - (i <= laid ? 1 : 0))
                 return Broken(QStringLiteral("seat %1 holds %2 cards after %3 rounds and %4 laid")
@@ -608,8 +628,9 @@ class Fuzzer : public QObject, public GameObserver {
                                   .arg(held)
                                   .arg(rounds)
                                   .arg(laid));
-            if (i <= laid && table.Get(Family::P, i).picture !=
-                                 Picture::Face(FaceOf(s.roundCards[i].suit, s.roundCards[i].rank)))
+            if (i <= laid &&
+                table.Get(Family::P, i).picture !=
+                    Picture::Face(FaceOf(s.round.cards[i].suit, s.round.cards[i].rank)))
                 return Broken(QStringLiteral("p%1 does not show the card laid there").arg(i));
         }
     }
@@ -679,9 +700,31 @@ class Fuzzer : public QObject, public GameObserver {
             const Rect& r = slot.rect;
             if (widget->isVisibleTo(central) != slot.visible ||
                 widget->isEnabled() != slot.enabled || widget->ShownPicture() != slot.picture ||
-                widget->geometry() != QRect(r.left, r.top, r.width, r.height))
+                widget->geometry() !=
+                    form.TableScaler().Map(QRect(r.left, r.top, r.width, r.height)))
                 return Broken(QStringLiteral("%1 on screen differs from the table")
                                   .arg(widget->objectName()));
+        }
+        // On the person's turn exactly the cards the rules refuse are dimmed.
+        const GameState& s = windows_->Engine().State();
+        const bool layout = windows_->Engine().CurrentContract() == kMorvelLetter;
+        for (int n = 40; n <= 52; ++n) {
+            const bool refused = form.GetOptions().showPlayable && s.humanTurn &&
+                                 s.hand[n].suit != kPlayed && !Allowed(s, layout, n);
+            if (form.SlotWidget(Family::I, n)->Dimmed() != refused)
+                return Broken(QStringLiteral("i%1 is %2dimmed").arg(n).arg(refused ? "not " : ""));
+        }
+        // An enlarged taken card only while a button is held on its seat's row.
+        for (int seat = 1; seat <= 4; ++seat) {
+            const int pig = seat;
+            if (table.Get(Family::Pig, pig).picture == Picture::Blank()) {
+                pressedBehind_[seat] = false;
+                continue;
+            }
+            bool held = pressedBehind_[seat];
+            for (int j = BlockOf(seat).first; j <= BlockOf(seat).last; ++j)
+                held |= form.SlotWidget(Family::J, j)->Held();
+            if (!held) return Broken(QStringLiteral("pig%1 shows with no button held").arg(pig));
         }
         if (TableButton("cg")->isVisibleTo(central) != table.CgVisible() ||
             TableButton("passb")->isVisibleTo(central) != table.PassbVisible())
@@ -692,8 +735,8 @@ class Fuzzer : public QObject, public GameObserver {
     // in a step of its contract's timer.
     void CheckMover(int seat, TimerId timer, const char* what) {
         const GameState& s = windows_->Engine().State();
-        const int k = s.roundPosition;
-        if (k < 1 || k > 4 || s.playOrder[k] != seat)
+        const int k = s.round.position;
+        if (k < 1 || k > 4 || s.round.order[k] != seat)
             return Broken(QStringLiteral("seat %1 %2 at position %3 out of turn")
                               .arg(seat)
                               .arg(QLatin1String(what))
@@ -708,7 +751,7 @@ class Fuzzer : public QObject, public GameObserver {
     void OnDealt(uint32_t) override {
         if (!dealt_) {
             for (int n = 1; n <= 52; ++n) {
-                const CardRecord& c = windows_->Engine().State().cards[n];
+                const CardRecord& c = kCardTable[n];
                 cardOfFace_[c.face] = c;
             }
         }
@@ -724,8 +767,8 @@ class Fuzzer : public QObject, public GameObserver {
             return Broken(QStringLiteral("a card laid in a round without a round contract"));
         CheckMover(seat, TimerId::Timer1, "lays");
         // Whoever holds the lead suit follows it.
-        const char lead = s.roundCards[1].suit;
-        if (s.roundPosition > 1 && suit != lead && Holds(s, seat, lead))
+        const char lead = s.round.cards[1].suit;
+        if (s.round.position > 1 && suit != lead && Holds(s, seat, lead))
             return Broken(QStringLiteral("seat %1 does not follow %2").arg(seat).arg(lead));
         if (seat == kHuman) ++reach_.humanCards;
     }
@@ -769,6 +812,8 @@ class Fuzzer : public QObject, public GameObserver {
     std::vector<int> actionLevels_;  // event-loop level at the start of each event in progress
     std::vector<TimerId> steps_;     // the steps in progress, innermost last
     Qt::MouseButton heldButton_ = Qt::NoButton;
+    // By seat: a collection slot's Pressed signal sent past the widget, which holds no button.
+    std::array<bool, 5> pressedBehind_{};
     std::array<CardRecord, 53> cardOfFace_{};
     std::deque<QString> trail_;
     QString failure_;
