@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -19,6 +18,7 @@
 #include "save_format.h"
 #include "table_window.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -35,7 +35,7 @@ constexpr SpeedName kSpeedNames[] = {
     {kSlowInterval, "slow"}, {kMediumInterval, "medium"}, {kFastInterval, "fast"}};
 
 void ShowOneLine(QWidget* parent, std::string_view line) {
-    QMessageBox::information(parent, QApplication::applicationName(), Caption(line));
+    ShowInformation(parent, Caption(line));
 }
 
 }  // namespace

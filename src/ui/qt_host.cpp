@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QEventLoop>
-#include <QMessageBox>
 #include <algorithm>
 
 #include "choice_dialogs.h"
@@ -12,6 +11,7 @@
 #include "qt_text.h"
 #include "result_window.h"
 #include "table_window.h"
+#include "texts.h"
 #include "widgets.h"
 
 namespace morvel {
@@ -79,12 +79,9 @@ void QtHost::ShowResultSheet() {
 
 void QtHost::ShowMessage(std::string_view text) {
     table_->Sync();
-    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), Caption(text),
-                    QMessageBox::Ok,
-                    QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget()
-                                                                 : static_cast<QWidget*>(table_));
-    NameMessageParts(box);
-    box.exec();
+    ShowInformation(QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget()
+                                                                 : static_cast<QWidget*>(table_),
+                    Caption(text));
 }
 
 void QtHost::Tick(TimerId timer) {

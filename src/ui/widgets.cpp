@@ -10,6 +10,7 @@
 
 #include "qt_text.h"
 #include "spoken.h"
+#include "texts.h"
 
 namespace morvel {
 
@@ -55,6 +56,12 @@ void NameMessageParts(QMessageBox& box) {
     }
     for (QDialogButtonBox* buttons : box.findChildren<QDialogButtonBox*>())
         buttons->setAccessibleName(Say(text::kSpokenButtons));
+}
+
+void ShowInformation(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, Text(text::kAppTitle), text, QMessageBox::Ok, parent);
+    NameMessageParts(box);
+    box.exec();
 }
 
 QString PlainToolTip(const QString& text) {
