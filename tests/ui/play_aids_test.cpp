@@ -107,10 +107,12 @@ class PlayAidsTest : public QObject {
         if (!PlayUntil(
                 [&] { return RoundDeal() && State().humanTurn && State().round.position == 4; }))
             return -1;
-        ClickCard(FirstCard(/*refused=*/false));
-        if (!State().round.taken) return -1;
+        // From the click that takes the round: the timer starts within it, and the table's
+        // redrawing after the engine's step must not count against the wait.
         QElapsedTimer shown;
         shown.start();
+        ClickCard(FirstCard(/*refused=*/false));
+        if (!State().round.taken) return -1;
         const QTimer& timer1 = started_->host->Timer(TimerId::Timer1);
         *realInterval = timer1.isActive() ? timer1.interval() : 0;
         // The engine keeps its own interval, whatever the timer waits.
