@@ -24,7 +24,8 @@ void Playout::Load(const GameState& from, uint32_t seed) {
 }
 
 const GameState& Playout::PlayToEnd() {
-    while (!game_.DealEnded()) {
+    steps_ = 0;
+    for (; !game_.DealEnded(); ++steps_) {
         if (!pilot_.Step()) {
             assert(false && "a deal played out stopped before its end");
             break;
@@ -43,6 +44,12 @@ const GameState& Playout::RunFrom(const GameState& at, int seat, const Answer& a
     Load(at, seed);
     const bool person = seat == kHuman;
     assert(!person || answer.kind == Answer::Kind::Contract || at.humanTurn);
+    // A computer seat is asked inside a step of the turn loop, whose timer runs on after it; one
+    // stopped around the step (by a test stepping the loop by hand) runs here all the same.
+    if (!person && answer.kind != Answer::Kind::Contract) {
+        game_.SetTimer(answer.kind == Answer::Kind::RoundCard ? TimerId::Timer1 : TimerId::Timer3,
+                       at.speedInterval);
+    }
     switch (answer.kind) {
         case Answer::Kind::RoundCard:
             if (person) {

@@ -39,6 +39,10 @@ class Playout {
     // with the Chose Game button shown or from inside the choice dialog.
     const GameState& RunFrom(const GameState& at, int seat, const Answer& answer, uint32_t seed);
 
+    // The steps of the game (timer steps and the moves and choices of seat 1) the last run took:
+    // a measure of its work.
+    int Steps() const { return steps_; }
+
     // The points a seat gained from `from` to the end of the deal, in the last Run.
     int32_t Gain(int seat) const { return game_.State().gameScore[seat] - startScore_[seat]; }
 
@@ -72,6 +76,7 @@ class Playout {
     Game game_;
     Autopilot pilot_;
     Numbered<int32_t, 4> startScore_{};
+    int steps_ = 0;
 };
 
 }  // namespace morvel

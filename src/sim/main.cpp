@@ -1,5 +1,6 @@
 // morvel-sim: whole games of the real engine without windows, with an exact trace.
 //   morvel-sim [--mode normal|complex] [--games N] [--clock START[:STEP]] [--trace] [--name NAME]
+//              [--players standard|strong] [--seat1 standard|strong] [--steps S]
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -8,9 +9,12 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game.h"
 #include "sim_run.h"
+#include "stats.h"
+#include "strong_player.h"
 
 namespace {
 
@@ -127,6 +131,16 @@ class StandardOutput final : public morvel::sim::TraceOut {
 
 int main(int argc, char** argv) {
     morvel::sim::Options opt;
+    // A strong player plays a fixed number of deals out per question, so a clock gives the same
+    // games every time.
+    morvel::StrongPlayer strongSeat1(morvel::StrongPlayer::kFixed);
+    morvel::StrongPlayer strongComputers(morvel::StrongPlayer::kFixed);
+    auto player = [&](std::string_view flag, std::string_view name,
+                      morvel::StrongPlayer& strong) -> morvel::Player* {
+        if (name == "standard") return nullptr;
+        if (name == "strong") return &strong;
+        Refuse(std::string(flag) + " must be standard or strong, not " + Quoted(name));
+    };
     opt.clockStart = MillisecondOfDayNow();
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -166,6 +180,19 @@ int main(int argc, char** argv) {
             opt.trace = true;
         } else if (arg == "--name") {
             opt.name = std::string(value());
+        } else if (arg == "--players") {
+            opt.computers = player(arg, value(), strongComputers);
+        } else if (arg == "--seat1") {
+            opt.seat1 = player(arg, value(), strongSeat1);
+        } else if (arg == "--steps") {
+            const std::string_view text = value();
+            uint64_t steps = 0;
+            if (!ParseNumber(text, 1000000000u, &steps) || steps == 0) {
+                Refuse("--steps needs a whole number of steps above 0, not " + Quoted(text));
+            }
+            const morvel::StrongBudget budget{.steps = static_cast<int>(steps)};
+            strongSeat1.SetBudget(budget);
+            strongComputers.SetBudget(budget);
         } else {
             Refuse("unknown argument " + Quoted(arg));
         }
@@ -189,9 +216,24 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "games %d deals %d seconds %.6f deals_per_second %.0f cpu_seconds %.6f "
-                 "deals_per_cpu_second %.0f\n",
+                 "deals_per_cpu_second %.0f",
                  result.games, result.deals, seconds, seconds > 0 ? result.deals / seconds : 0.0,
                  cpuSeconds, cpuSeconds > 0 ? result.deals / cpuSeconds : 0.0);
+    // Each seat's mean game score, and the half-width of its 95 % confidence interval.
+    for (int seat = 1; seat <= 4; ++seat) {
+        const morvel::sim::MeanInterval m =
+            morvel::sim::Mean95(result.scoreSum[seat], result.scoreSquares[seat], result.games);
+        std::fprintf(stderr, " seat%d_mean %.1f seat%d_ci95 %.1f", seat, m.mean, seat, m.half);
+    }
+    std::vector<uint32_t> times = strongSeat1.DecisionTimes();
+    times.insert(times.end(), strongComputers.DecisionTimes().begin(),
+                 strongComputers.DecisionTimes().end());
+    if (!times.empty()) {
+        std::fprintf(stderr, " strong_decisions %zu median_ms %.1f p99_ms %.1f", times.size(),
+                     morvel::sim::Percentile(times, 50) / 1000.0,
+                     morvel::sim::Percentile(times, 99) / 1000.0);
+    }
+    std::fprintf(stderr, "\n");
     if (result.stuck) {
         std::fprintf(stderr, "morvel-sim: play stopped with nothing to do (clock %u)\n",
                      opt.clockStart);

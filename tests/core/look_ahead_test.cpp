@@ -89,12 +89,8 @@ TEST(LookAhead, AQuestionPlayedOutEndsAsTheGameEndsTheDeal) {
                          std::to_string(clock));
             NoDrawPlayer rules;
             PlayingOut player(rules);
-            TestGame t;
-            t.host.clockStep = 389;
-            t.game.SetComputerPlayer(player);
-            Autopilot pilot(t.game, player);
-            t.host.onChooseDialog = [&] { pilot.AnswerChooseDialog(); };
-            t.host.onAllDialog = [&] { pilot.AnswerAllDialog(); };
+            testing::PlayedBy played(player, 389);
+            TestGame& t = played.t;
             t.host.onSheet = [&] {
                 const GameState& s = t.game.State();
                 const bool layout = FindContract(t.game.CurrentContract())->layout;
@@ -119,7 +115,7 @@ TEST(LookAhead, AQuestionPlayedOutEndsAsTheGameEndsTheDeal) {
             t.Start(mode, clock);
             for (int step = 0; step < 6000 && !::testing::Test::HasFailure(); ++step) {
                 if (t.game.State().cgVisible) player.beforeChoseGame = t.game.State();
-                ASSERT_TRUE(pilot.Step());
+                ASSERT_TRUE(played.pilot.Step());
             }
         }
     }

@@ -1,0 +1,64 @@
+// A player that looks ahead. For each question it deals the cards its seat cannot see in many
+// ways that agree with what the seat knows (see HiddenDeal), plays every answer it may give on to
+// the end of the deal on each of them, with the standard rules for every seat, and gives the
+// answer with the best total for its own seat: the contract's points, the four tallies of an All
+// Game deal together, or the layout points. It draws only from a generator of its own and reads
+// only a steady clock of its own, never the game's chance or the host's clock.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "hidden_deal.h"
+#include "players.h"
+#include "playout.h"
+
+namespace morvel {
+
+// How much a strong player thinks over a question.
+struct StrongBudget {
+    // A fixed amount of work a question: deals are played out, every answer on each, until they
+    // have taken this many steps of the game together (see Playout::Steps). 0: as many as
+    // `time` allows.
+    int steps = 0;
+    std::chrono::microseconds time{36000};
+};
+
+class StrongPlayer final : public Player {
+  public:
+    using Budget = StrongBudget;
+    // Fits a question into 40 ms on one core of a 2-core machine of 2024 (see ./morvel
+    // strength, which reports the decision times).
+    static constexpr int kCalibratedSteps = 900000;
+    static constexpr Budget kTimed{};
+    static constexpr Budget kFixed{.steps = kCalibratedSteps};
+
+    explicit StrongPlayer(Budget budget = kTimed, uint64_t seed = 1);
+
+    int RoundCard(const GameState& s, int seat, Chance& chance) override;
+    char ChooseContract(const GameState& s, int seat, Chance& chance) override;
+    int LayoutMove(const GameState& s, int seat, Chance& chance) override;
+
+    void Seed(uint64_t seed) { random_.Seed(seed); }
+    void SetBudget(Budget budget) { budget_ = budget; }
+    // How long each question that had more than one answer took, in microseconds.
+    const std::vector<uint32_t>& DecisionTimes() const { return decisionTimes_; }
+    void ClearDecisionTimes() { decisionTimes_.clear(); }
+
+  private:
+    static constexpr int kMostAnswers = 13;
+    using Answers = std::array<Answer, kMostAnswers>;
+
+    // The index of the answer with the best total for `seat`.
+    int Best(const GameState& s, int seat, const Answers& answers, int count);
+
+    Budget budget_;
+    SampleRandom random_;
+    Playout playout_;
+    GameState world_;  // a deal of the hidden cards, kept to reuse its storage
+    std::vector<uint32_t> decisionTimes_;
+};
+
+}  // namespace morvel
