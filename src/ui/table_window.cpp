@@ -12,6 +12,7 @@
 #include "game.h"
 #include "image_slot.h"
 #include "pictures.h"
+#include "player_options.h"
 #include "qt_text.h"
 #include "table_layout.h"
 #include "texts.h"
@@ -228,6 +229,7 @@ void TForm1::CreateMenu() {
     connect(slow1_, &QAction::triggered, this, [this] { SpeedClick(kSlowInterval); });
     connect(medium1_, &QAction::triggered, this, [this] { SpeedClick(kMediumInterval); });
     connect(fast1_, &QAction::triggered, this, [this] { SpeedClick(kFastInterval); });
+    new PlayerOptions(game_, *this, *optionMenu);
 
     QMenu* helpMenu = menuBar()->addMenu(Text(text::kMenuHelp));
     QAction* about = item(helpMenu, "AboutMovel1", text::kMenuAbout, 0);
@@ -308,6 +310,7 @@ void TForm1::Sync() {
         }
     }
     model.TakeChanges();
+    emit Synced();
 }
 
 void TForm1::ShowModal(QDialog& window) {

@@ -44,6 +44,10 @@ class TForm1 : public QMainWindow {
         return slots_[TableModel::Index(family, n)];
     }
 
+  signals:
+    // The controls have caught up with the table model.
+    void Synced();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
