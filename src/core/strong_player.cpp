@@ -1,7 +1,9 @@
 #include "strong_player.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cmath>
 
 namespace morvel {
 
@@ -26,6 +28,29 @@ constexpr int kStepsPerPlayout = 8;
 constexpr int kStepsPerSample = 12;
 
 }  // namespace
+
+void DecisionTimes::Add(std::chrono::microseconds time) {
+    ++counts_[std::clamp<int64_t>(time.count() / 100, 0, kBuckets - 1)];
+    ++count_;
+}
+
+void DecisionTimes::Add(const DecisionTimes& other) {
+    for (int i = 0; i < kBuckets; ++i)
+        counts_[i] += other.counts_[i];
+    count_ += other.count_;
+}
+
+double DecisionTimes::Percentile(double percent) const {
+    if (count_ == 0) return 0;
+    // The nearest rank: the first bucket by which that many questions are answered.
+    const auto rank = static_cast<int64_t>(std::ceil(percent / 100 * static_cast<double>(count_)));
+    int64_t seen = 0;
+    for (int i = 0; i < kBuckets; ++i) {
+        seen += counts_[i];
+        if (seen >= std::max<int64_t>(rank, 1)) return (i + 1) / 10.0;
+    }
+    return kBuckets / 10.0;
+}
 
 StrongPlayer::StrongPlayer(Budget budget, uint64_t seed)
     : budget_(budget), random_(seed), playout_(Standard()) {}
@@ -129,8 +154,7 @@ int StrongPlayer::Best(const GameState& s, int seat, const Answers& answers, int
     for (int i = 1; i < count; ++i) {
         if (totals[i] > totals[best]) best = i;
     }
-    decisionTimes_.push_back(static_cast<uint32_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count()));
+    times_.Add(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started));
     return best;
 }
 

@@ -9,7 +9,6 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <vector>
 
 #include "hidden_deal.h"
 #include "players.h"
@@ -26,12 +25,28 @@ struct StrongBudget {
     std::chrono::microseconds time{36000};
 };
 
+// How long questions took: a count for each tenth of a millisecond, so that any number of
+// questions takes the same room.
+class DecisionTimes {
+  public:
+    void Add(std::chrono::microseconds time);
+    void Add(const DecisionTimes& other);
+    int64_t Count() const { return count_; }
+    // The time, in milliseconds, within which `percent` of the questions were answered.
+    double Percentile(double percent) const;
+
+  private:
+    static constexpr int kBuckets = 10000;  // up to a second; the last holds all longer ones
+    std::array<uint32_t, kBuckets> counts_{};
+    int64_t count_ = 0;
+};
+
 class StrongPlayer final : public Player {
   public:
     using Budget = StrongBudget;
     // Fits a question into 40 ms on one core of a 2-core machine of 2024 (see ./morvel
     // strength, which reports the decision times).
-    static constexpr int kCalibratedSteps = 900000;
+    static constexpr int kCalibratedSteps = 1100000;
     static constexpr Budget kTimed{};
     static constexpr Budget kFixed{.steps = kCalibratedSteps};
 
@@ -43,9 +58,9 @@ class StrongPlayer final : public Player {
 
     void Seed(uint64_t seed) { random_.Seed(seed); }
     void SetBudget(Budget budget) { budget_ = budget; }
-    // How long each question that had more than one answer took, in microseconds.
-    const std::vector<uint32_t>& DecisionTimes() const { return decisionTimes_; }
-    void ClearDecisionTimes() { decisionTimes_.clear(); }
+    // How long the questions that had more than one answer took.
+    const DecisionTimes& Times() const { return times_; }
+    void ClearTimes() { times_ = {}; }
 
   private:
     static constexpr int kMostAnswers = 13;
@@ -58,7 +73,7 @@ class StrongPlayer final : public Player {
     SampleRandom random_;
     Playout playout_;
     GameState world_;  // a deal of the hidden cards, kept to reuse its storage
-    std::vector<uint32_t> decisionTimes_;
+    DecisionTimes times_;
 };
 
 }  // namespace morvel

@@ -9,7 +9,6 @@
 #include <ctime>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "game.h"
 #include "sim_run.h"
@@ -225,13 +224,12 @@ int main(int argc, char** argv) {
             morvel::sim::Mean95(result.scoreSum[seat], result.scoreSquares[seat], result.games);
         std::fprintf(stderr, " seat%d_mean %.1f seat%d_ci95 %.1f", seat, m.mean, seat, m.half);
     }
-    std::vector<uint32_t> times = strongSeat1.DecisionTimes();
-    times.insert(times.end(), strongComputers.DecisionTimes().begin(),
-                 strongComputers.DecisionTimes().end());
-    if (!times.empty()) {
-        std::fprintf(stderr, " strong_decisions %zu median_ms %.1f p99_ms %.1f", times.size(),
-                     morvel::sim::Percentile(times, 50) / 1000.0,
-                     morvel::sim::Percentile(times, 99) / 1000.0);
+    morvel::DecisionTimes times = strongSeat1.Times();
+    times.Add(strongComputers.Times());
+    if (times.Count() != 0) {
+        std::fprintf(stderr, " strong_decisions %lld median_ms %.1f p99_ms %.1f",
+                     static_cast<long long>(times.Count()), times.Percentile(50),
+                     times.Percentile(99));
     }
     std::fprintf(stderr, "\n");
     if (result.stuck) {

@@ -26,7 +26,7 @@ constexpr uint32_t kClockStep = 7919;
 struct Pair {
     int32_t standard = 0;
     int32_t strong = 0;
-    std::vector<uint32_t> decisionTimes;
+    morvel::DecisionTimes times;
 };
 
 int32_t SeatOneScore(GameMode mode, uint32_t clock, morvel::Player* seat1) {
@@ -50,9 +50,9 @@ void Measure(GameMode mode, int games, int threads, int steps) {
             Pair& pair = pairs[static_cast<size_t>(k)];
             pair.standard = SeatOneScore(mode, clock, nullptr);
             strong.Seed(static_cast<uint64_t>(k) + 1);  // the same games whatever the threads
-            strong.ClearDecisionTimes();
+            strong.ClearTimes();
             pair.strong = SeatOneScore(mode, clock, &strong);
-            pair.decisionTimes = strong.DecisionTimes();
+            pair.times = strong.Times();
         }
     };
     std::vector<std::thread> pool;
@@ -63,24 +63,24 @@ void Measure(GameMode mode, int games, int threads, int steps) {
         t.join();
 
     double sum = 0, squares = 0, strongSum = 0, standardSum = 0;
-    std::vector<uint32_t> times;
+    morvel::DecisionTimes times;
     for (const Pair& p : pairs) {
         const double d = p.strong - p.standard;
         sum += d;
         squares += d * d;
         strongSum += p.strong;
         standardSum += p.standard;
-        times.insert(times.end(), p.decisionTimes.begin(), p.decisionTimes.end());
+        times.Add(p.times);
     }
     const morvel::sim::MeanInterval diff = morvel::sim::Mean95(sum, squares, games);
     std::printf(
         "%s: %d games; seat 1 mean game score strong %.1f, standard %.1f; difference %+.1f, "
         "95%% confidence interval %+.1f .. %+.1f\n"
-        "  strong decisions %zu: median %.1f ms, 99th percentile %.1f ms, longest %.1f ms\n",
+        "  strong decisions %lld: median %.1f ms, 99th percentile %.1f ms, longest %.1f ms\n",
         mode == GameMode::Normal ? "NORMAL" : "COMPLEX", games, strongSum / games,
-        standardSum / games, diff.mean, diff.mean - diff.half, diff.mean + diff.half, times.size(),
-        morvel::sim::Percentile(times, 50) / 1000.0, morvel::sim::Percentile(times, 99) / 1000.0,
-        morvel::sim::Percentile(times, 100) / 1000.0);
+        standardSum / games, diff.mean, diff.mean - diff.half, diff.mean + diff.half,
+        static_cast<long long>(times.Count()), times.Percentile(50), times.Percentile(99),
+        times.Percentile(100));
     std::fflush(stdout);
 }
 

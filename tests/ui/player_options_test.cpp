@@ -198,16 +198,16 @@ class PlayerOptionsTest : public QObject {
         Engine().SetObserver(&watch);
 
         Action("Strong1")->trigger();
-        QVERIFY(PlayUntil([&] { return deals == 1 || !strong.DecisionTimes().empty(); }));
+        QVERIFY(PlayUntil([&] { return deals == 1 || strong.Times().Count() != 0; }));
         QCOMPARE(deals, 1);  // the deal in play went on by the rules
         QVERIFY(PlayUntil([&] { return deals == 3; }));
-        QVERIFY(!strong.DecisionTimes().empty());
+        QVERIFY(strong.Times().Count() != 0);
 
         Action("Standard1")->trigger();
         QVERIFY(PlayUntil([&] { return deals == 4; }));
-        const size_t decisions = strong.DecisionTimes().size();
+        const int64_t decisions = strong.Times().Count();
         QVERIFY(PlayUntil([&] { return deals == 6; }));
-        QCOMPARE(strong.DecisionTimes().size(), decisions);
+        QCOMPARE(strong.Times().Count(), decisions);
         Engine().SetObserver(nullptr);
     }
 };
