@@ -29,6 +29,14 @@ constexpr int kStepsPerSample = 12;
 
 }  // namespace
 
+double ChooserPar(GameMode mode, ContractId id) {
+    // Over 200,000 deals each, the chooser leading.
+    static constexpr double kNormal[kContractCount] = {-25.85, -19.37, -33.50, -50.50, 125.30};
+    static constexpr double kAllGameDeal = -129.06;
+    if (mode == GameMode::Complex && id != ContractId::Morvel) return kAllGameDeal;
+    return kNormal[static_cast<int>(id)];
+}
+
 void DecisionTimes::Add(std::chrono::microseconds time) {
     ++counts_[std::clamp<int64_t>(time.count() / 100, 0, kBuckets - 1)];
     ++count_;
@@ -97,17 +105,16 @@ char StrongPlayer::ChooseContract(const GameState& s, int seat, Chance&) {
     auto add = [&](char letter) {
         answers[count++] = {.kind = Answer::Kind::Contract, .contract = letter};
     };
-    if (s.mode == GameMode::Normal) {
-        for (const Contract& c : kContracts) {
-            if (!s.contractList.Used(c)) add(c.letter);
-        }
-    } else {
+    Pars pars{};
+    for (const Contract& c : kContracts) {
         // Any round contract is played as the All Game deal.
-        if (!s.contractList.Used(kAllGame)) add(kAllGame.letter);
-        if (!s.contractList.Used(kLayout)) add(kLayout.letter);
+        if (s.mode == GameMode::Complex && !c.layout && &c != &kAllGame) continue;
+        if (s.contractList.Used(c)) continue;
+        pars[count] = ChooserPar(s.mode, c.id);
+        add(c.letter);
     }
     assert(count > 0);
-    return answers[Best(s, seat, answers, count)].contract;
+    return answers[Best(s, seat, answers, count, pars)].contract;
 }
 
 // The seat never passes while a card fits: the person may not, and the game never asks it to.
@@ -126,15 +133,17 @@ int StrongPlayer::LayoutMove(const GameState& s, int seat, Chance&) {
     return answers[Best(s, seat, answers, count)].entry;
 }
 
-int StrongPlayer::Best(const GameState& s, int seat, const Answers& answers, int count) {
+int StrongPlayer::Best(const GameState& s, int seat, const Answers& answers, int count,
+                       const Pars& pars) {
     if (count == 1) return 0;
     using Clock = std::chrono::steady_clock;
     const Clock::time_point started = Clock::now();
     const HiddenDeal hidden(s, seat);
     std::array<int64_t, kMostAnswers> totals{};
     int64_t steps = 0;
-    for (int sample = 0;; ++sample) {
-        if (sample > 0 &&
+    int samples = 0;
+    for (;; ++samples) {
+        if (samples > 0 &&
             (budget_.steps > 0 ? steps >= budget_.steps : Clock::now() - started >= budget_.time)) {
             break;
         }
@@ -151,8 +160,13 @@ int StrongPlayer::Best(const GameState& s, int seat, const Answers& answers, int
         }
     }
     int best = 0;
-    for (int i = 1; i < count; ++i) {
-        if (totals[i] > totals[best]) best = i;
+    double bestScore = 0;
+    for (int i = 0; i < count; ++i) {
+        const double score = static_cast<double>(totals[i]) - pars[i] * samples;
+        if (i == 0 || score > bestScore) {
+            best = i;
+            bestScore = score;
+        }
     }
     times_.Add(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started));
     return best;

@@ -41,6 +41,12 @@ class DecisionTimes {
     int64_t count_ = 0;
 };
 
+// What a chooser scores on average with a contract from a deal it knows nothing of, every seat
+// playing by the standard rules; in "COMPLEX" mode a round contract stands for the All Game
+// deal. The chooser plays every contract once, the others on deals to come, so a contract is
+// worth naming for a hand by how much better than that the hand does with it.
+double ChooserPar(GameMode mode, ContractId id);
+
 class StrongPlayer final : public Player {
   public:
     using Budget = StrongBudget;
@@ -66,8 +72,12 @@ class StrongPlayer final : public Player {
     static constexpr int kMostAnswers = 13;
     using Answers = std::array<Answer, kMostAnswers>;
 
-    // The index of the answer with the best total for `seat`.
-    int Best(const GameState& s, int seat, const Answers& answers, int count);
+    // Points an answer is expected to score from a deal of which nothing is known.
+    using Pars = std::array<double, kMostAnswers>;
+
+    // The index of the answer with the best mean for `seat`, above its par.
+    int Best(const GameState& s, int seat, const Answers& answers, int count,
+             const Pars& pars = {});
 
     Budget budget_;
     SampleRandom random_;

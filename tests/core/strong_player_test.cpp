@@ -2,6 +2,7 @@
 // the host's clock, chooses from what its seat may know alone, and does better than the rules.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "autopilot.h"
@@ -190,21 +191,44 @@ TEST(StrongPlayer, DoesBetterThanTheRules) {
     EXPECT_GT(strongTotal, standardTotal + 600);
 }
 
-// The same question, seed and budget give the same answer.
-TEST(StrongPlayer, TheSameSeedGivesTheSameAnswer) {
-    TestGame t;
-    t.host.clockStep = 17;
-    t.Start(GameMode::Normal, 99999);
-    ASSERT_TRUE(t.PlayUntil([&] {
-        const GameState& s = t.game.State();
-        return s.humanTurn && s.dealCardCount > 8 &&
-               !FindContract(t.game.CurrentContract())->layout;
-    }));
-    const GameState at = t.game.State();
-    NoChance none;
-    StrongPlayer a(kQuick, 42), b(kQuick, 42);
-    EXPECT_EQ(a.RoundCard(at, kHuman, none), b.RoundCard(at, kHuman, none));
-    EXPECT_TRUE(t.game.State() == at);
+// The chooser's par of each contract is what deals of which nothing is known give it: every
+// hand dealt at random, the chooser leading, every seat by the standard rules.
+TEST(StrongPlayer, ChooserParsAreWhatRandomDealsGive) {
+    for (GameMode mode : {GameMode::Normal, GameMode::Complex}) {
+        TestGame t;
+        t.Start(mode, testing::ClockForFirstChooser(kHuman));
+        ASSERT_TRUE(t.game.State().cgVisible);
+        GameState s = t.game.State();
+        Playout playout;
+        SampleRandom random(2);
+        constexpr int kDeals = 3000;
+        std::array<double, kContractCount> sum{}, squares{};
+        for (int k = 0; k < kDeals; ++k) {
+            std::array<uint8_t, 52> deck;
+            for (int c = 0; c < 52; ++c)
+                deck[c] = static_cast<uint8_t>(c + 1);
+            std::array<uint64_t, 5> owned{};
+            for (int c = 51; c >= 0; --c) {
+                std::swap(deck[c], deck[random.Below(static_cast<uint32_t>(c + 1))]);
+                owned[1 + c / 13] |= uint64_t{1} << deck[c];
+            }
+            s.hand.Deal(owned);
+            const uint32_t seed = static_cast<uint32_t>(random.Next());
+            for (const Contract& c : kContracts) {
+                const int i = static_cast<int>(c.id);
+                playout.RunFrom(s, kHuman, {.kind = Answer::Kind::Contract, .contract = c.letter},
+                                seed);
+                sum[i] += playout.Gain(kHuman);
+                squares[i] += static_cast<double>(playout.Gain(kHuman)) * playout.Gain(kHuman);
+            }
+        }
+        for (const Contract& c : kContracts) {
+            const int i = static_cast<int>(c.id);
+            const double mean = sum[i] / kDeals;
+            const double error = std::sqrt((squares[i] / kDeals - mean * mean) / kDeals);
+            EXPECT_NEAR(ChooserPar(mode, c.id), mean, 4 * error) << c.letter;
+        }
+    }
 }
 
 // Decision times are kept to a tenth of a millisecond, rounded up, however many there are.
