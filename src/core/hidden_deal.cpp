@@ -39,6 +39,12 @@ HiddenDeal::HiddenDeal(const GameState& s, int seat) {
         pool_ |= s.hand.HeldCards(other);
         ++i;
     }
+    // The play cannot show what no deal agrees with; a state that says so anyway (one set up by
+    // hand, or read from elsewhere) is dealt as if nothing were known.
+    std::array<int, 8> ofType{};
+    for (uint64_t m = pool_; m != 0; m &= m - 1)
+        ++ofType[TypeOf(m & -m)];
+    if (ofType[0] != 0 || !CanGiveOut(ofType, count_)) notHeld_ = {};
 }
 
 uint32_t HiddenDeal::TypeOf(uint64_t card) const {
@@ -69,9 +75,7 @@ void HiddenDeal::Deal(HandTable& hand, SampleRandom& random) const {
         std::array<int, 8> ofType{};
         for (int k = 0; k < n; ++k)
             ++ofType[TypeOf(uint64_t{1} << cards[k])];
-        assert(ofType[0] == 0 && "a card no seat may hold");
         std::array<int, 3> room = count_;
-        assert(CanGiveOut(ofType, room));
         // Each card in turn to a seat that may hold it, with a chance in proportion to its room,
         // unless that leaves the cards after it no way to be given out.
         for (int k = 0; k < n; ++k) {

@@ -233,6 +233,24 @@ TEST(LookAhead, HiddenCardsAreDealtAsTheSeatKnowsThem) {
     }
 }
 
+// Absences that no deal agrees with (a state set up wrongly) are not trusted: the hidden cards
+// are dealt as if nothing were known, and every card still finds a hand.
+TEST(LookAhead, AbsencesNoDealAgreesWithAreSetAside) {
+    GameState s = RoundPosition(GameMode::Normal, 31, 1);
+    s.absences.notHeld[2] = s.absences.notHeld[3] = s.absences.notHeld[4] = CardsOf(kSpades);
+    const HiddenDeal hidden(s, kHuman);
+    ASSERT_NE(hidden.Pool() & CardsOf(kSpades), 0u);
+    SampleRandom random(3);
+    HandTable hand = s.hand;
+    hidden.Deal(hand, random);
+    uint64_t all = 0;
+    for (int seat = 1; seat <= 4; ++seat) {
+        EXPECT_EQ(hand.Count(seat), s.hand.Count(seat));
+        all |= hand.HeldCards(seat);
+    }
+    EXPECT_EQ(all, s.hand.HeldCards(1) | hidden.Pool());
+}
+
 // The deal depends on what the seat knows, never on how the hidden cards lie; without absences
 // every card is as likely in every hidden hand, in proportion to its size.
 TEST(LookAhead, HiddenCardsDealtAnewDependOnlyOnWhatTheSeatKnows) {
