@@ -3,8 +3,10 @@
 // one with seat 1 strong, seats 2 to 4 standard in both; seat 1's final game scores are compared.
 //   morvel-strength [--mode normal|complex|both] [--games N] [--threads T] [--steps S]
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -23,10 +25,46 @@ using morvel::GameMode;
 constexpr uint32_t kClockSpacing = 432000;
 constexpr uint32_t kClockStep = 7919;
 
+// The processor time of the calling thread: on a machine busy with other work, what a question
+// costs on a core of its own.
+std::chrono::microseconds ThreadTime() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::microseconds(static_cast<int64_t>(t.tv_sec) * 1000000 + t.tv_nsec / 1000);
+}
+
+// The strong player, with the processor time of each question it weighs.
+class Timed final : public morvel::Player {
+  public:
+    explicit Timed(morvel::StrongPlayer& strong) : strong_(strong) {}
+    int RoundCard(const morvel::GameState& s, int seat, morvel::Chance& chance) override {
+        return Time([&] { return strong_.RoundCard(s, seat, chance); });
+    }
+    char ChooseContract(const morvel::GameState& s, int seat, morvel::Chance& chance) override {
+        return Time([&] { return strong_.ChooseContract(s, seat, chance); });
+    }
+    int LayoutMove(const morvel::GameState& s, int seat, morvel::Chance& chance) override {
+        return Time([&] { return strong_.LayoutMove(s, seat, chance); });
+    }
+    morvel::DecisionTimes processor;
+
+  private:
+    template <typename Ask>
+    auto Time(Ask ask) -> decltype(ask()) {
+        const int64_t weighed = strong_.Times().Count();
+        const std::chrono::microseconds started = ThreadTime();
+        const auto answer = ask();
+        if (strong_.Times().Count() != weighed) processor.Add(ThreadTime() - started);
+        return answer;
+    }
+    morvel::StrongPlayer& strong_;
+};
+
 struct Pair {
     int32_t standard = 0;
     int32_t strong = 0;
-    morvel::DecisionTimes times;
+    morvel::DecisionTimes times;      // as the strong player's own steady clock saw them
+    morvel::DecisionTimes processor;  // processor time of the same questions
 };
 
 int32_t SeatOneScore(GameMode mode, uint32_t clock, morvel::Player* seat1) {
@@ -51,8 +89,10 @@ void Measure(GameMode mode, int games, int threads, int steps) {
             pair.standard = SeatOneScore(mode, clock, nullptr);
             strong.Seed(static_cast<uint64_t>(k) + 1);  // the same games whatever the threads
             strong.ClearTimes();
-            pair.strong = SeatOneScore(mode, clock, &strong);
+            Timed timed(strong);
+            pair.strong = SeatOneScore(mode, clock, &timed);
             pair.times = strong.Times();
+            pair.processor = timed.processor;
         }
     };
     std::vector<std::thread> pool;
@@ -63,7 +103,7 @@ void Measure(GameMode mode, int games, int threads, int steps) {
         t.join();
 
     double sum = 0, squares = 0, strongSum = 0, standardSum = 0;
-    morvel::DecisionTimes times;
+    morvel::DecisionTimes times, processor;
     for (const Pair& p : pairs) {
         const double d = p.strong - p.standard;
         sum += d;
@@ -71,16 +111,19 @@ void Measure(GameMode mode, int games, int threads, int steps) {
         strongSum += p.strong;
         standardSum += p.standard;
         times.Add(p.times);
+        processor.Add(p.processor);
     }
     const morvel::sim::MeanInterval diff = morvel::sim::Mean95(sum, squares, games);
     std::printf(
         "%s: %d games; seat 1 mean game score strong %.1f, standard %.1f; difference %+.1f, "
         "95%% confidence interval %+.1f .. %+.1f\n"
-        "  strong decisions %lld: median %.1f ms, 99th percentile %.1f ms, longest %.1f ms\n",
+        "  strong decisions %lld: median %.1f ms, 99th percentile %.1f ms, longest %.1f ms\n"
+        "  processor time of each: median %.1f ms, 99th percentile %.1f ms, longest %.1f ms\n",
         mode == GameMode::Normal ? "NORMAL" : "COMPLEX", games, strongSum / games,
         standardSum / games, diff.mean, diff.mean - diff.half, diff.mean + diff.half,
         static_cast<long long>(times.Count()), times.Percentile(50), times.Percentile(99),
-        times.Percentile(100));
+        times.Percentile(100), processor.Percentile(50), processor.Percentile(99),
+        processor.Percentile(100));
     std::fflush(stdout);
 }
 
