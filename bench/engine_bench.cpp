@@ -9,8 +9,10 @@
 
 #include "autopilot.h"
 #include "playout.h"
+#include "save_format.h"
 #include "sim_run.h"
 #include "strong_player.h"
+#include "table_draw.h"
 
 namespace {
 
@@ -174,6 +176,30 @@ BENCHMARK(BM_StrongContract)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrongRoundCard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrongAllGameCard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrongLayoutMove)->Unit(benchmark::kMillisecond);
+// A saved game: a position in the middle of a deal written as bytes, and read back with every
+// check; and the whole table drawn from it, as a resumed game starts.
+void BM_SaveGame(benchmark::State& state) {
+    const morvel::GameState from = MidDeal(morvel::GameMode::Complex, false, 20);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(morvel::EncodeGame(from));
+}
+void BM_LoadGame(benchmark::State& state) {
+    const std::string bytes = morvel::EncodeGame(MidDeal(morvel::GameMode::Normal, false, 20));
+    morvel::GameState read;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(morvel::DecodeGame(bytes, read));
+}
+void BM_DrawTable(benchmark::State& state) {
+    const morvel::GameState from = MidDeal(morvel::GameMode::Normal, true, 20);
+    morvel::TableModel table;
+    for (auto _ : state) {
+        morvel::DrawTable(from, table);
+        table.TakeChanges();
+    }
+}
+BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawTable)->Unit(benchmark::kMicrosecond);
 
 // Counts heap allocations made during the steps of whole games, after start-up, and during
 // play-outs once the first has run.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders the hand-drawn SVGs in assets/src/ to PNGs in assets/art/.
-# Each picture is rendered at twice its on-screen size so it stays sharp on
-# high-DPI screens (the icon is rendered at 32 and 256 pixels).
+# Each picture is rendered at four times its size on the table as designed, so the
+# table stays sharp when it is drawn larger (the icon is rendered at 32 and 256 pixels).
 #
 # Needs: rsvg-convert (librsvg2-bin) and the Noto Sans font (fonts-noto-core),
 # which the "King" markers and the icon use for their lettering.
@@ -16,11 +16,11 @@ render() { # name width height [output-name]
     rsvg-convert -w "$2" -h "$3" -f png -o "$out/${4:-$1}.png" "$src/$1.svg"
 }
 
-render back1 120 168                       # shown at 60 x 84
-for n in 2 3 4 5 6; do render "back$n" 112 162; done   # shown at 56 x 81
-for n in 1 2 3 4; do render "king$n" 120 92; done      # shown at 60 x 46
-for n in 1 2 3 4; do render "hand$n" 60 60; done       # shown at 30 x 30
-render pass 50 50                          # shown at 25 x 33 (stretched)
+render back1 240 336                       # shown at 60 x 84
+for n in 2 3 4 5 6; do render "back$n" 224 324; done   # shown at 56 x 81
+for n in 1 2 3 4; do render "king$n" 240 184; done     # shown at 60 x 46
+for n in 1 2 3 4; do render "hand$n" 120 120; done     # shown at 30 x 30
+render pass 132 132                        # shown at 25 x 33 (stretched)
 render icon 32 32
 render icon 256 256 icon-256
 

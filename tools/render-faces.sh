@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the 52 card faces in assets/faces/ (c1.jpg .. c52.jpg, 140 x 164).
+# Renders the 52 card faces in assets/faces/ (c1.jpg .. c52.jpg, 280 x 328: four times the
+# table's 70 x 82, so the window can decode them at the size it draws them).
 #
 # Source: the CC0 playing-card SVGs by Adrian Kennard, as shipped in the npm
 # package below (directory src/images/2color/). The package is unpacked in a
@@ -13,8 +14,8 @@
 set -euo pipefail
 
 PKG="@heruka_urgyen/react-playing-cards@0.5.0"
-WIDTH=140
-HEIGHT=164
+WIDTH=280
+HEIGHT=328
 QUALITY=90
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"

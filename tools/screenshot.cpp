@@ -1,9 +1,9 @@
 // morvel-screenshot PNG [table|card-backs|help|about|last-round|results]: starts the game
-// off-screen with a fixed clock (so the deal is always the same) and the name "Player1", and saves
-// the table as it looks after the start-up, or the card-back chooser or the help window. The
-// pictures in docs/ come from here.
+// off-screen with a fixed clock (so the deal is always the same) and the name "Player1", on a
+// screen of 1280 x 800 unless QT_QPA_PLATFORM names another, and saves the table window as it
+// looks after the start-up, or a side window drawn at the table's scale. The pictures in docs/
+// come from here.
 #include <QApplication>
-#include <QMenuBar>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -19,10 +19,6 @@ class FixedHost : public morvel::QtHost {
     void ShowNameDialog() override { game_->AcceptName("Player1"); }
 };
 
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 440;
-constexpr qreal kPixelRatio = 2;
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,7 +31,8 @@ int main(int argc, char** argv) {
                      "[table|card-backs|help|about|last-round|results]\n");
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen as a laptop has it.
+    morvel::UseOffscreenScreen({1280, 800});
     QApplication app(argc, argv);
     morvel::SetUpApplication(app);
     morvel::Windows windows(std::make_unique<FixedHost>());
@@ -51,7 +48,6 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &table, [&] {
         QTimer::singleShot(0, &table, [&] {
             QWidget* window = &table;
-            QRect client(0, 0, kClientWidth, table.menuBar()->height() + kClientHeight);
             if (what != "table") {
                 if (what == "help") window = &windows.Aboutmorvelform();
                 if (what == "about") window = &windows.Aboutform();
@@ -60,11 +56,11 @@ int main(int argc, char** argv) {
                 if (what == "results") window = &windows.Resultform();
                 window->show();
                 QApplication::processEvents();
-                client = window->rect();
             }
-            QPixmap picture(client.size() * kPixelRatio);
-            picture.setDevicePixelRatio(kPixelRatio);
-            window->render(&picture, QPoint(), QRegion(client));
+            const qreal ratio = window->devicePixelRatioF();
+            QPixmap picture(window->size() * ratio);
+            picture.setDevicePixelRatio(ratio);
+            window->render(&picture);
             if (!picture.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
                 std::fprintf(stderr, "morvel-screenshot: cannot write %s\n", argv[1]);
                 status = 1;

@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "keeper.h"
 #include "windows.h"
 
 int main(int argc, char** argv) {
+    morvel::DropUnusableScaleFactors();
     QApplication app(argc, argv);
     morvel::SetUpApplication(app);
     morvel::Windows windows;
@@ -12,6 +14,8 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QApplication::applicationName(), windows.StartupError());
         return 1;
     }
+    // Settings and the game kept between runs, when the person asks for it.
+    morvel::Keeper keeper(windows.Engine(), windows.Form1(), windows.Enterform());
     windows.Form1().showMaximized();
     return QApplication::exec();
 }

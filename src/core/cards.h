@@ -1,6 +1,7 @@
 // The card model: card records, the card table, seats and their hand blocks.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstdint>
@@ -41,7 +42,8 @@ class Numbered {
         return items_[n];
     }
     static constexpr int size() { return N; }
-    constexpr void fill(const T& v) { items_.fill(v); }
+    // Entries 1..N; entry 0 keeps its first value, so it never tells two arrays apart.
+    constexpr void fill(const T& v) { std::fill(items_.begin() + 1, items_.end(), v); }
     friend bool operator==(const Numbered&, const Numbered&) = default;
 
   private:
@@ -73,6 +75,13 @@ constexpr int FaceOf(char suit, int rank) {
     assert(rank >= 2 && rank <= kAce);
     const int first = 1 + 13 * PlaceOfSuit<kFaceBlocks>(suit);
     return rank == kAce ? first : first + rank - 1;
+}
+
+// The card of face c1..c52.
+constexpr CardRecord CardOfFace(int face) {
+    assert(face >= 1 && face <= 52);
+    const int offset = (face - 1) % 13;
+    return {kFaceBlocks[(face - 1) / 13], offset == 0 ? kAce : offset + 1, face};
 }
 
 // Card table entries 1..13 diamonds, 14..26 clubs, 27..39 hearts, 40..52 spades, each block

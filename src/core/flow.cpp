@@ -28,6 +28,7 @@ void Game::ClearTakenRounds() {
     }
     for (int seat = 1; seat <= 4; ++seat)
         s_.collectionPosition[seat] = BlockOf(seat).first - 1;
+    s_.collectionFaces = {};
     s_.complexScores = {};
     s_.taken = {};
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "table_draw.h"
 #include "table_layout.h"
 #include "texts.h"
 
@@ -18,11 +19,19 @@ void Game::FormCreate() {
     s_.round.taken = false;
 }
 
-void Game::FormActivate() {
+void Game::FormActivate(int cardBack) {
+    assert(cardBack >= 1 && cardBack <= 6);
     ClearSheet();
-    s_.cardBack = 1;
+    s_.cardBack = cardBack;
     host_.ShowNameDialog();
     NewGame();
+}
+
+void Game::Restore(const GameState& position) {
+    s_ = position;
+    if (table_) DrawTable(s_, *table_);
+    host_.TimerIntervalChanged(TimerId::Timer1, s_.timer1Interval);
+    host_.TimerIntervalChanged(TimerId::Timer3, s_.timer3Interval);
 }
 
 void Game::SetMode(GameMode mode) {
@@ -200,6 +209,7 @@ void Game::ShowChooserMarker() {
 }
 
 void Game::ShowTurnMarker(int seat) {
+    s_.turnMarker = seat;
     if (!table_) return;
     for (int s = 1; s <= 4; ++s)
         table_->SetVisible(Family::H, s, s == seat);

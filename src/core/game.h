@@ -73,7 +73,11 @@ class Game {
 
     // --- Start-up and menu -------------------------------------------------------------------
     void FormCreate();
-    void FormActivate();
+    // `cardBack`: the back a person who keeps settings chose last.
+    void FormActivate(int cardBack = 1);
+    // Play goes on from a saved position instead of the start-up's new game: the attached table
+    // drawn from it, and the timer that was running started afresh with its interval.
+    void Restore(const GameState& position);
     void Normal1Click();
     void Complex1Click();
     void SetMode(GameMode mode);  // the mode of the next game and its caption in Panel1
@@ -93,7 +97,9 @@ class Game {
     void UnlockHumanHand();
 
     // --- Events of the table window ----------------------------------------------------------
-    void HandSlotClick(int entry);       // i40Click .. i52Click, with the slot's entry 40..52
+    void HandSlotClick(int entry);  // i40Click .. i52Click, with the slot's entry 40..52
+    // Whether HandSlotClick(entry) would lay the card now, rather than beep or do nothing.
+    bool WouldLay(int entry) const;
     void cgClick();                      // the "Chose Game" button
     void passbClick();                   // the "Pass" button
     void Timer1Timer();                  // a tick of Timer1
@@ -212,8 +218,9 @@ class Game {
     void BlankPlayedSlots();
     void ClearTakenRounds();
     bool StopsHere();
-    // The next slot of a seat's collection row shows the taken card or item.
-    void ShowTaken(int seat, Picture picture);
+    // The next slot of a seat's collection row shows the taken card (its face), or a card face
+    // down (0).
+    void ShowTaken(int seat, int face);
     void ShowCg(bool visible);
     void ShowPassb(bool visible);
     void ShowContractName(std::string_view caption);

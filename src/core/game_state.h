@@ -87,10 +87,13 @@ struct GameState {
     PerRoundContract<int> taken;                           // items taken in this deal ("NORMAL")
     PerRoundContract<Numbered<int32_t, 4>> complexScores;  // by seat, in this deal ("COMPLEX")
     Numbered<int, 4> collectionPosition{};  // by seat: the last collection slot filled
+    // By collection slot j1..j52: the face of the card it shows, 0 for a card face down.
+    Numbered<uint8_t, 52> collectionFaces{};
 
     // The two buttons whose clicks the rules take only while they are shown.
     bool cgVisible = false;
     bool passbVisible = false;
+    int turnMarker = 0;  // the seat whose turn marker h1..h4 is shown; 0 for none
 
     // Game state. The rules of the game in play read `mode`; the menu's choice waits in
     // `menuMode` until the new game it asks for begins, so a deal that ends while the name is

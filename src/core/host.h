@@ -15,7 +15,8 @@ class Host {
     virtual ~Host() = default;
 
     // The interval of a timer changed: 0 stops it, any other value starts a fresh count. The
-    // engine calls this only when the interval really changes.
+    // engine calls this only when the interval really changes, and for both timers when a saved
+    // game resumes.
     virtual void TimerIntervalChanged(TimerId timer, int milliseconds) = 0;
 
     // The system's default warning sound.

@@ -10,16 +10,6 @@
 
 namespace morvel {
 
-namespace {
-
-// Each suit has a column of thirteen board slots, ace at the top, then king, queen, jack and
-// down to the two.
-int BoardSlot(char suit, int rank) {
-    return BoardSuit(suit) * 13 + 15 - rank;
-}
-
-}  // namespace
-
 void Game::ResetLayout() {
     if (table_) {
         for (int n = 1; n <= 52; ++n)

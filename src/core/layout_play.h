@@ -54,6 +54,12 @@ struct Board {
     friend bool operator==(const Board&, const Board&) = default;
 };
 
+// The board slot k1..k52 of a card: each suit has a column of thirteen slots, ace at the top,
+// then king, queen, jack and down to the two.
+constexpr int BoardSlot(char suit, int rank) {
+    return BoardSuit(suit) * 13 + 15 - rank;
+}
+
 inline void Board::ComputeExtents() {
     for (int i = 0; i < 4; ++i) {
         // A value is 0 or its own rank: the largest is the highest rank laid, and the smallest

@@ -4,6 +4,14 @@
 
 namespace morvel {
 
+namespace {
+
+SheetColour SignColour(int32_t score) {
+    return score == 0 ? SheetColour::White : score > 0 ? SheetColour::Blue : SheetColour::Yellow;
+}
+
+}  // namespace
+
 void ResultSheet::Clear() {
     for (SheetBand& band : bands_)
         band.rows = {};
@@ -18,14 +26,23 @@ void ResultSheet::WriteRow(int band, int row, char contract, const Numbered<int3
     assert(row >= 0 && row <= 4);
     SheetBand& b = MutableBand(band);
     for (int seat = 1; seat <= 4; ++seat) {
-        const int32_t score = scores[seat];
-        b.colour[seat] = score == 0  ? SheetColour::White
-                         : score > 0 ? SheetColour::Blue
-                                     : SheetColour::Yellow;
-        b.rows[row].score[seat] = score;
+        b.colour[seat] = SignColour(scores[seat]);
+        b.rows[row].score[seat] = scores[seat];
     }
     b.rows[row].contract = contract;
     b.rows[row].written = true;
+}
+
+void ResultSheet::ColourFromRows() {
+    for (int band = 1; band <= 4; ++band) {
+        SheetBand& b = MutableBand(band);
+        b.colour.fill(SheetColour::White);
+        for (const SheetRow& row : b.rows) {
+            if (!row.written) continue;
+            for (int seat = 1; seat <= 4; ++seat)
+                b.colour[seat] = SignColour(row.score[seat]);
+        }
+    }
 }
 
 void ResultSheet::MarkWinner(int seat) {

@@ -39,6 +39,9 @@ class ResultSheet {
     void WriteRow(int band, int row, char contract, const Numbered<int32_t, 4>& scores);
     // The winner's score grids turn green in every band.
     void MarkWinner(int seat);
+    // The colours as the rows written leave them, before a winner is marked: each band's grids
+    // take the signs of its last row written, and a band without one is white.
+    void ColourFromRows();
 
     const SheetBand& Band(int band) const {
         assert(band >= 1 && band <= 4);

@@ -68,6 +68,18 @@ void Game::HandSlotClick(int entry) {
     }
 }
 
+bool Game::WouldLay(int entry) const {
+    if (!s_.humanTurn || entry < kHumanBlock.first || entry > kHumanBlock.last ||
+        !Held(s_.hand[entry])) {
+        return false;
+    }
+    const Contract* playing = Playing();
+    if (playing == nullptr) return false;
+    const CardRecord& card = s_.hand[entry];
+    if (playing->layout) return s_.board.CanLay(card.suit, card.rank);
+    return s_.round.MayLay(s_.hand, kHuman, card.suit);
+}
+
 void Game::LayHumanCard(int entry) {
     if (!s_.round.MayLay(s_.hand, kHuman, s_.hand[entry].suit)) {
         host_.Beep();
@@ -115,14 +127,14 @@ void Game::TakeRound() {
         const Contract& c = *Playing();
         assert(!c.layout);
         if (c.perRound) {
-            ShowTaken(taker, Picture::Back(s_.cardBack));
+            ShowTaken(taker, 0);
             s_.gameScore[taker] += c.points;
             ++s_.taken[c.id];
         } else {
             for (int k = 1; k <= 4; ++k) {
                 const RoundCard& card = round.cards[k];
                 if (!c.IsPenalty(card.suit, card.rank)) continue;
-                ShowTaken(taker, Picture::Face(FaceOf(card.suit, card.rank)));
+                ShowTaken(taker, FaceOf(card.suit, card.rank));
                 s_.gameScore[taker] += c.points;
                 ++s_.taken[c.id];
             }
@@ -130,18 +142,19 @@ void Game::TakeRound() {
         s_.dealGoesOn = s_.taken[c.id] < c.items;
         return;
     }
-    ShowTaken(taker, Picture::Back(s_.cardBack));
+    ShowTaken(taker, 0);
     for (const Contract* c : kAllGameRows)
         s_.complexScores[c->id][taker] += c->points * c->ItemsIn(round.cards);
 }
 
 // A seat's row never takes more than its thirteen slots.
-void Game::ShowTaken(int seat, Picture picture) {
+void Game::ShowTaken(int seat, int face) {
     const int j = ++s_.collectionPosition[seat];
     assert(j <= BlockOf(seat).last);
+    s_.collectionFaces[j] = static_cast<uint8_t>(face);
     if (!table_) return;
     table_->SetVisible(Family::J, j, true);
-    table_->SetPicture(Family::J, j, picture);
+    table_->SetPicture(Family::J, j, face != 0 ? Picture::Face(face) : Picture::Back(s_.cardBack));
 }
 
 }  // namespace morvel

@@ -37,9 +37,16 @@ inline constexpr std::string_view kMenuPlayers = "Computer players لاعبو ا
 inline constexpr std::string_view kMenuStandard = "Standard عادي";
 inline constexpr std::string_view kMenuStrong = "Strong قوي";
 inline constexpr std::string_view kMenuHint = "&Hint تلميح";
+inline constexpr std::string_view kMenuPauseAfterRound = "&Pause after each round توقف بعد كل دورة";
+inline constexpr std::string_view kMenuShowPlayable = "Show p&layable cards إظهار الأوراق الممكنة";
+inline constexpr std::string_view kMenuKeep = "&Keep settings and game حفظ الإعدادات واللعبة";
 inline constexpr std::string_view kMenuHelp = "&Help مساعد ";
 inline constexpr std::string_view kMenuAbout = "&About Me معلومات ";
 inline constexpr std::string_view kMenuHelpMorvel = "&Help Morvel مساعد مورفل";
+
+// Asked before a new game from the menu throws away a game in progress.
+inline constexpr std::string_view kNewGameQuestion =
+    "Start a new game? The game in progress will be lost.";
 
 // Player-name dialog.
 inline constexpr std::string_view kNameCaption = "                ادخال اسم  Entered Name";
@@ -47,6 +54,12 @@ inline constexpr std::string_view kNameLabelArabic = "ادخل اسم اللاع
 inline constexpr std::string_view kNameLabelEnglish = "Enter Name of Player Except That Names";
 inline constexpr std::string_view kNameSuggestion = "Player1";
 inline constexpr std::string_view kNameOk = "Ok  موافق";
+
+// Keeping settings and the game between runs: each message short enough for one line.
+inline constexpr std::string_view kKeptGameRefused =
+    "تعذر استخدام اللعبة المحفوظة  The saved game cannot be used";
+inline constexpr std::string_view kKeepingFailed =
+    "تعذر حفظ الإعدادات  The settings cannot be written";
 
 // OK buttons of the other windows.
 inline constexpr std::string_view kOk = "موافق OK";

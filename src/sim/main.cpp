@@ -1,6 +1,7 @@
 // morvel-sim: whole games of the real engine without windows, with an exact trace.
 //   morvel-sim [--mode normal|complex] [--games N] [--clock START[:STEP]] [--trace] [--name NAME]
 //              [--players standard|strong] [--seat1 standard|strong] [--steps S]
+//              [--save-at K FILE] [--resume FILE]
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -126,6 +127,44 @@ class StandardOutput final : public morvel::sim::TraceOut {
     int error_ = 0;
 };
 
+// A saved run is a few kilobytes; anything much larger is no saved run.
+constexpr long kLargestRun = 1 << 20;
+
+// The whole file, or a reason it cannot be read.
+bool ReadRun(const std::string& path, std::string* bytes, std::string* why) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        *why = std::strerror(errno);
+        return false;
+    }
+    char chunk[4096];
+    size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0 &&
+           bytes->size() <= static_cast<size_t>(kLargestRun))
+        bytes->append(chunk, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) *why = "it cannot be read";
+    if (bytes->size() > static_cast<size_t>(kLargestRun))
+        *why = "it is too large to be a saved run";
+    return why->empty();
+}
+
+bool WriteRun(const std::string& path, const std::string& bytes, std::string* why) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        *why = std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int error = errno;
+    if (std::fclose(file) != 0 || !written) {
+        *why = std::strerror(written ? errno : error);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,6 +180,8 @@ int main(int argc, char** argv) {
         Refuse(std::string(flag) + " must be standard or strong, not " + Quoted(name));
     };
     opt.clockStart = MillisecondOfDayNow();
+    std::string saveFile, resumeFile;
+    std::string_view setting;  // a setting a resumed run takes from its file
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         auto value = [&]() -> std::string_view {
@@ -148,6 +189,7 @@ int main(int argc, char** argv) {
             return argv[++i];
         };
         if (arg == "--mode") {
+            setting = arg;
             const std::string_view mode = value();
             if (mode == "normal") {
                 opt.mode = morvel::GameMode::Normal;
@@ -157,6 +199,7 @@ int main(int argc, char** argv) {
                 Refuse("--mode must be normal or complex, not " + Quoted(mode));
             }
         } else if (arg == "--games") {
+            setting = arg;
             const std::string_view text = value();
             uint64_t games = 0;
             if (!ParseNumber(text, 1000000000u, &games)) {
@@ -164,6 +207,7 @@ int main(int argc, char** argv) {
             }
             opt.games = static_cast<int>(games);
         } else if (arg == "--clock") {
+            setting = arg;
             const std::string_view text = value();
             const size_t colon = text.find(':');
             uint64_t start = 0, step = 1;
@@ -178,6 +222,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--trace") {
             opt.trace = true;
         } else if (arg == "--name") {
+            setting = arg;
             opt.name = std::string(value());
         } else if (arg == "--players") {
             opt.computers = player(arg, value(), strongComputers);
@@ -192,6 +237,14 @@ int main(int argc, char** argv) {
             const morvel::StrongBudget budget{.steps = static_cast<int>(steps)};
             strongSeat1.SetBudget(budget);
             strongComputers.SetBudget(budget);
+        } else if (arg == "--save-at") {
+            const std::string_view text = value();
+            if (!ParseNumber(text, 1000000000000000000u, &opt.saveAt) || opt.saveAt == 0) {
+                Refuse("--save-at needs a trace line from 1, not " + Quoted(text));
+            }
+            saveFile = std::string(value());
+        } else if (arg == "--resume") {
+            resumeFile = std::string(value());
         } else {
             Refuse("unknown argument " + Quoted(arg));
         }
@@ -200,11 +253,25 @@ int main(int argc, char** argv) {
     if (morvel::IsComputerName(morvel::StoredName(opt.name))) {
         Refuse("--name " + Quoted(opt.name) + " is a computer player's name");
     }
+    std::string resumed;
+    if (!resumeFile.empty()) {
+        if (!setting.empty()) {
+            Refuse(std::string(setting) + " cannot go with --resume: a resumed run keeps its own");
+        }
+        std::string why;
+        if (!ReadRun(resumeFile, &resumed, &why)) {
+            Refuse("cannot resume " + Quoted(resumeFile) + ": " + why);
+        }
+        opt.resume = resumed;
+    }
 
     StandardOutput output;
     const std::clock_t cpuStarted = std::clock();
     const auto started = std::chrono::steady_clock::now();
     const morvel::sim::Result result = morvel::sim::Run(opt, &output);
+    if (!result.refused.empty()) {
+        Refuse("cannot resume " + Quoted(resumeFile) + ": " + result.refused);
+    }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
@@ -236,6 +303,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "morvel-sim: play stopped with nothing to do (clock %u)\n",
                      opt.clockStart);
         return 1;
+    }
+    if (opt.saveAt != 0) {
+        std::string why;
+        if (result.saved.empty()) {
+            std::fprintf(stderr, "morvel-sim: the run ended at trace line %llu, before line %llu\n",
+                         static_cast<unsigned long long>(result.lines),
+                         static_cast<unsigned long long>(opt.saveAt));
+            return 1;
+        }
+        if (!WriteRun(saveFile, result.saved, &why)) {
+            std::fprintf(stderr, "morvel-sim: cannot write %s: %s\n", Quoted(saveFile).c_str(),
+                         why.c_str());
+            return 1;
+        }
     }
     return 0;
 }

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "autopilot.h"
+#include "save_bytes.h"
+#include "save_format.h"
 
 namespace morvel::sim {
 
@@ -26,6 +28,28 @@ class Tracer : public GameObserver {
     int Deals() const { return deals_; }
     bool Lost() const { return lost_; }
 
+    // What the trace has counted, from the first line of the whole run.
+    struct Counts {
+        int gamesStarted = 0;
+        int gamesEnded = 0;
+        int deals = 0;
+        uint64_t lines = 0;
+    };
+    Counts Counted() const { return {gamesStarted_, gamesEnded_, deals_, lines_}; }
+    void Recount(const Counts& c) {
+        gamesStarted_ = c.gamesStarted;
+        gamesEnded_ = c.gamesEnded;
+        deals_ = c.deals;
+        lines_ = c.lines;
+    }
+    // Lines up to `skip` are counted but not written (they were, before a resume); lines after
+    // `last` are neither written nor, once it is reached, wanted.
+    void Limit(uint64_t skip, uint64_t last) {
+        skip_ = skip;
+        last_ = last;
+    }
+    bool ReachedLast() const { return last_ != 0 && lines_ >= last_; }
+
     // Sends what is buffered.
     void Flush() {
         if (used_ != 0 && !lost_) lost_ = !out_->Write(std::string_view(buffer_.data(), used_));
@@ -34,7 +58,7 @@ class Tracer : public GameObserver {
 
     void OnNewGame() override {
         ++gamesStarted_;
-        if (!out_) return;
+        if (!NextLine()) return;
         Text("game ");
         Number(gamesStarted_);
         Text(game_.State().mode == GameMode::Normal ? " NORMAL\n" : " COMPLEX\n");
@@ -42,27 +66,28 @@ class Tracer : public GameObserver {
     }
     void OnDealt(uint32_t clock) override {
         ++deals_;
-        if (out_) {
+        if (NextLine()) {
             Text("deal ");
             Number(static_cast<int64_t>(clock));
             Text("\n");
-            const HandTable& hand = game_.State().hand;
-            for (int seat = 1; seat <= 4; ++seat) {
-                Text("hand ");
-                Number(seat);
-                for (int n = BlockOf(seat).first; n <= BlockOf(seat).last; ++n) {
-                    Text(" ");
-                    Card(hand[n].suit, hand[n].rank);
-                }
-                Text("\n");
-            }
-            Line();
         }
+        const HandTable& hand = game_.State().hand;
+        for (int seat = 1; seat <= 4; ++seat) {
+            if (!NextLine()) continue;
+            Text("hand ");
+            Number(seat);
+            for (int n = BlockOf(seat).first; n <= BlockOf(seat).last; ++n) {
+                Text(" ");
+                Card(hand[n].suit, hand[n].rank);
+            }
+            Text("\n");
+        }
+        Line();
         Check();
     }
     void OnChooser(int k, int seat) override { Fields("chooser", k, seat); }
     void OnContract(char letter) override {
-        if (out_) {
+        if (NextLine()) {
             Text("contract ");
             Char(letter);
             Text("\n");
@@ -76,7 +101,7 @@ class Tracer : public GameObserver {
     void OnPass(int seat) override { Fields("pass", seat); }
     void OnOut(int seat, int place) override { Fields("out", seat, place); }
     void OnRow(int band, int row, char letter) override {
-        if (out_) {
+        if (NextLine()) {
             Text("row ");
             Number(band);
             Text(" ");
@@ -99,7 +124,7 @@ class Tracer : public GameObserver {
                 scores_->lastScores[seat] = score;
             }
         }
-        if (out_) {
+        if (NextLine()) {
             Text("end ");
             Number(gamesEnded_);
             Scores();
@@ -137,8 +162,13 @@ class Tracer : public GameObserver {
     void Line() {
         if (used_ > buffer_.size() - 8 * kLineRoom) Flush();
     }
+    // Counts the next line; true when it is to be written.
+    bool NextLine() {
+        ++lines_;
+        return out_ != nullptr && lines_ > skip_ && (last_ == 0 || lines_ <= last_);
+    }
     void Fields(std::string_view what, int a, int b = -1) {
-        if (out_) {
+        if (NextLine()) {
             Text(what);
             Text(" ");
             Number(a);
@@ -152,7 +182,7 @@ class Tracer : public GameObserver {
         Check();
     }
     void CardLine(std::string_view what, int seat, char suit, int rank) {
-        if (out_) {
+        if (NextLine()) {
             Text(what);
             Number(seat);
             Text(" ");
@@ -174,6 +204,9 @@ class Tracer : public GameObserver {
     int gamesStarted_ = 0;
     int gamesEnded_ = 0;
     int deals_ = 0;
+    uint64_t lines_ = 0;
+    uint64_t skip_ = 0;
+    uint64_t last_ = 0;
     bool lost_ = false;
     std::array<char, 16384> buffer_;
     size_t used_ = 0;
@@ -203,6 +236,10 @@ class SimHost : public Host {
     void ShowResultSheet() override {}
     void ShowMessage(std::string_view) override {}
 
+    // The next reading.
+    uint32_t Clock() const { return clock_; }
+    void SetClock(uint32_t clock) { clock_ = clock; }
+
   private:
     const Options& opt_;
     Game& game_;
@@ -221,34 +258,189 @@ struct Table {
     Autopilot pilot;
 };
 
+// --- A run kept between two runs -------------------------------------------------------------
+
+constexpr std::string_view kRunMagic = "MorvelSm";
+constexpr int kRunVersion = 1;
+
+// Where a run stopped at a trace line goes on from: the run's own settings, and, as they were
+// before the event that made the line, its clock, its counts and the game's position (none when
+// the line came in the start-up). The event is played again, writing only the lines after it.
+struct SavedRun {
+    GameMode mode = GameMode::Normal;
+    int games = 1;
+    uint32_t clockStep = 1;
+    std::string name;
+    uint32_t clock = 0;  // the next reading
+    Tracer::Counts counts;
+    uint64_t line = 0;
+    bool started = false;
+    GameState position;
+};
+
+void WriteLong(ByteWriter& w, uint64_t v) {
+    w.U32(static_cast<uint32_t>(v));
+    w.U32(static_cast<uint32_t>(v >> 32));
+}
+
+uint64_t ReadLong(ByteReader& r) {
+    const uint64_t low = r.U32();
+    return low | static_cast<uint64_t>(r.U32()) << 32;
+}
+
+std::string EncodeRun(const SavedRun& run) {
+    ByteWriter w;
+    w.Header(kRunMagic, kRunVersion);
+    w.Raw("RUN ");
+    w.U8(static_cast<unsigned>(run.mode));
+    w.U32(static_cast<uint32_t>(run.games));
+    w.U32(run.clockStep);
+    w.Text(run.name);
+    w.U32(run.clock);
+    w.U32(static_cast<uint32_t>(run.counts.gamesStarted));
+    w.U32(static_cast<uint32_t>(run.counts.gamesEnded));
+    w.U32(static_cast<uint32_t>(run.counts.deals));
+    WriteLong(w, run.counts.lines);
+    WriteLong(w, run.line);
+    w.Bool(run.started);
+    if (run.started) {
+        const std::string game = EncodeGame(run.position);
+        w.Raw("GAME");
+        w.U32(static_cast<uint32_t>(game.size()));
+        w.Raw(game);
+    }
+    return w.Bytes();
+}
+
+// Empty when `bytes` hold a run this program can go on with.
+std::string DecodeRun(std::string_view bytes, SavedRun& run) {
+    ByteReader r(bytes);
+    if (std::string problem = r.Header(kRunMagic, kRunVersion, "not a run saved by morvel-sim");
+        !problem.empty())
+        return problem;
+    r.Tag("RUN ");
+    run.mode = static_cast<GameMode>(r.Small(0, 1, "the mode"));
+    const uint32_t games = r.U32();
+    run.clockStep = r.U32();
+    run.name = r.Text();
+    run.clock = r.U32();
+    const uint32_t started = r.U32(), ended = r.U32(), deals = r.U32();
+    run.counts.lines = ReadLong(r);
+    run.line = ReadLong(r);
+    run.started = r.Bool("the started mark");
+    std::string position;
+    if (run.started) {
+        r.Tag("GAME");
+        position = std::string(r.Raw(r.U32()));
+    }
+    if (!r.Failed() && !r.AtEnd()) r.Refuse("bytes after the last part");
+    if (r.Failed()) return r.Problem();
+    // Counts beyond these no run reaches before its line.
+    if (games == 0 || games >= 1000000000u || run.clockStep >= kDayMilliseconds ||
+        run.clock >= kDayMilliseconds || ended >= games || started > ended + 1 ||
+        deals > 40 * games || run.counts.lines >= run.line || run.line - run.counts.lines > 1000 ||
+        IsComputerName(StoredName(run.name)))
+        return "settings or counts no run has";
+    run.games = static_cast<int>(games);
+    run.counts.gamesStarted = static_cast<int>(started);
+    run.counts.gamesEnded = static_cast<int>(ended);
+    run.counts.deals = static_cast<int>(deals);
+    if (!run.started) {
+        return started == 0 && deals == 0 && run.counts.lines == 0 ? "" : "counts before the start";
+    }
+    if (std::string problem = DecodeGame(position, run.position); !problem.empty())
+        return "the game: " + problem;
+    const GameState& s = run.position;
+    if (started != ended + 1 || s.mode != run.mode || s.menuMode != run.mode ||
+        s.playerName != StoredName(run.name))
+        return "a game unlike the run's settings";
+    return {};
+}
+
+// The event played again on a resume makes the line it was saved at; a file that says otherwise
+// is refused before any line is written.
+bool Reached(const Tracer& tracer, const SavedRun& from, Result& result) {
+    if (tracer.Counted().lines >= from.line) return true;
+    result.refused = "the line it was saved at is not one its position makes";
+    return false;
+}
+
 }  // namespace
 
 Result Run(const Options& opt, TraceOut* trace, EventCheck* check) {
     Result result;
-    if (opt.games <= 0) return result;
-    Table table(opt);
+    SavedRun from;
+    Options run = opt;
+    if (!opt.resume.empty()) {
+        result.refused = DecodeRun(opt.resume, from);
+        if (result.refused.empty() && opt.saveAt != 0 && opt.saveAt <= from.line)
+            result.refused = "it was saved at line " + std::to_string(from.line) +
+                             ", and --save-at names no later line";
+        if (!result.refused.empty()) return result;
+        run.mode = from.mode;
+        run.games = from.games;
+        run.clockStep = from.clockStep;
+        run.clockStart = from.clock;
+        run.name = from.name;
+    }
+    if (run.games <= 0) return result;
+    Table table(run);
     Game& game = table.game;
-    if (opt.computers != nullptr) game.SetComputerPlayer(*opt.computers);
-    Tracer tracer(game, opt.trace ? trace : nullptr, check, opt.games);
+    if (run.computers != nullptr) game.SetComputerPlayer(*run.computers);
+    Tracer tracer(game, run.trace ? trace : nullptr, check, run.games);
     tracer.KeepScores(&result);
+    tracer.Limit(from.line, run.saveAt);
     game.SetObserver(&tracer);
 
-    // Start-up as the table window does it, with the mode set first as the menu items set it.
-    game.FormCreate();
-    game.SetMode(opt.mode);
-    game.FormActivate();
+    // What a save keeps of the moment before an event.
+    SavedRun before;
+    before.mode = run.mode;
+    before.games = run.games;
+    before.clockStep = run.clockStep;
+    before.name = run.name;
+    before.clock = run.clockStart;
+    const auto keep = [&] {
+        before.line = run.saveAt;
+        result.saved = EncodeRun(before);
+    };
 
-    while (tracer.GamesEnded() < opt.games && !tracer.Lost()) {
+    if (!from.started) {
+        // Start-up as the table window does it, with the mode set first as the menu items set it.
+        game.FormCreate();
+        game.SetMode(run.mode);
+        game.FormActivate();
+        if (tracer.ReachedLast()) keep();
+        Reached(tracer, from, result);
+    } else {
+        game.Restore(from.position);
+        table.host.SetClock(from.clock);
+        tracer.Recount(from.counts);
+    }
+    if (check) check->AfterStep(game);
+
+    while (result.saved.empty() && result.refused.empty() && tracer.GamesEnded() < run.games &&
+           !tracer.Lost()) {
+        if (run.saveAt != 0) {
+            before.clock = table.host.Clock();
+            before.counts = tracer.Counted();
+            before.started = true;
+            before.position = game.State();
+        }
         if (!table.pilot.Step()) {
             result.stuck = true;
             break;
         }
+        // The last game's end begins no next game: that is no position of play.
+        if (check && tracer.GamesEnded() < run.games) check->AfterStep(game);
+        if (tracer.ReachedLast()) keep();
+        if (!Reached(tracer, from, result)) break;
     }
     tracer.Flush();
     game.SetObserver(nullptr);
     result.games = tracer.GamesEnded();
     result.deals = tracer.Deals();
     result.traceLost = tracer.Lost();
+    result.lines = tracer.Counted().lines;
     return result;
 }
 

@@ -20,6 +20,14 @@ struct Options {
     std::string name = "Player1";
     Player* seat1 = nullptr;      // the automatic player of seat 1; nullptr: the standard one
     Player* computers = nullptr;  // the player of seats 2 to 4; nullptr: the standard one
+
+    // The run stops once the event that makes trace line `saveAt` (from 1; lines are counted
+    // with or without `trace`) is over, with the trace written up to that line, and keeps what it
+    // needs to go on in Result::saved; 0: it never stops for that.
+    uint64_t saveAt = 0;
+    // A run stopped by saveAt (its Result::saved) goes on from there, printing the trace after
+    // that line: its mode, games, clock and name come from it, and the fields above are ignored.
+    std::string_view resume;
 };
 
 // Receives the trace a piece at a time, as it is made.
@@ -46,7 +54,10 @@ class StringTrace final : public TraceOut {
 class EventCheck {
   public:
     virtual ~EventCheck() = default;
+    // After each thing the engine reports, in the middle of a timer step or a click.
     virtual void AfterEvent(const Game& game) = 0;
+    // Between two steps, where a saved game may stand.
+    virtual void AfterStep(const Game&) {}
 };
 
 struct Result {
@@ -59,6 +70,9 @@ struct Result {
     Numbered<int32_t, 4> lastScores{};
     bool stuck = false;      // play stopped with nothing left to do: a fault of the engine
     bool traceLost = false;  // the trace output refused a write; the run stopped there
+    uint64_t lines = 0;      // trace lines made, from the first of the whole run
+    std::string saved;       // where a run stopped by Options::saveAt goes on from
+    std::string refused;     // why Options::resume could not be resumed; nothing was played
 };
 
 // Plays opt.games whole games; with opt.trace, the trace lines go to `trace`.

@@ -9,6 +9,7 @@
 
 #include "about_texts.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 #include "widgets.h"
 
@@ -56,7 +57,18 @@ MemoWindow::MemoWindow(const char* name, std::string_view caption,
     memo_->setPalette(palette);
 
     memo_->setPlainText(JoinLines(lines));
-    memo_->document()->setDocumentMargin(places.margin);
+    LayOutText(places, 1);
+
+    bitBtn1_ = morvel::OkButton(this, text::kOk, places.ok);
+
+    auto* scaler = new Scaler(this, places.client, /*fit=*/false);
+    scaler->AdoptChildren();
+    connect(scaler, &Scaler::Scaled, this,
+            [this, places](qreal factor) { LayOutText(places, factor); });
+}
+
+void MemoWindow::LayOutText(const Places& places, qreal factor) {
+    memo_->document()->setDocumentMargin(places.margin * factor);
     // Every line centred, and read left to right as the window is: a line of Arabic with a key
     // name after it keeps the key on the right.
     QTextCursor all(memo_->document());
@@ -64,10 +76,8 @@ MemoWindow::MemoWindow(const char* name, std::string_view caption,
     QTextBlockFormat format;
     format.setAlignment(Qt::AlignHCenter);
     format.setLayoutDirection(Qt::LeftToRight);
-    format.setLineHeight(places.lineHeight, QTextBlockFormat::FixedHeight);
+    format.setLineHeight(places.lineHeight * factor, QTextBlockFormat::FixedHeight);
     all.mergeBlockFormat(format);
-
-    bitBtn1_ = morvel::OkButton(this, text::kOk, places.ok);
 }
 
 void MemoWindow::showEvent(QShowEvent* event) {

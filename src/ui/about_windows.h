@@ -30,6 +30,8 @@ class MemoWindow : public QDialog {
     };
     MemoWindow(const char* name, std::string_view caption, std::span<const std::string_view> lines,
                const Places& places, QWidget* parent);
+    // Margins and line height as designed, times the window's factor.
+    void LayOutText(const Places& places, qreal factor);
 
     void showEvent(QShowEvent* event) override;
 

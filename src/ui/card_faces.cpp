@@ -1,6 +1,7 @@
 #include "card_faces.h"
 
 #include <QFile>
+#include <QResource>
 #include <cassert>
 #include <csetjmp>
 #include <cstdio>
@@ -11,8 +12,26 @@ namespace morvel {
 
 namespace {
 
-// Faces are about 140 x 164; anything far larger is a damaged header, not a card.
+// Faces are 280 x 328; anything far larger is a damaged header, not a card.
 constexpr JDIMENSION kLargestSide = 4096;
+
+// libjpeg scales by n/8 while it decodes.
+constexpr unsigned kScaleDenominator = 8;
+
+// The smallest n (1..8) for which n/8 of `width` x `height` covers `atLeast`; 8 when none does.
+unsigned ScaleNumerator(JDIMENSION width, JDIMENSION height, QSize atLeast) {
+    if (atLeast.isEmpty()) return kScaleDenominator;
+    for (unsigned n = 1; n < kScaleDenominator; ++n) {
+        // libjpeg rounds the scaled size up.
+        const auto scaled = [n](JDIMENSION side) {
+            return (side * n + kScaleDenominator - 1) / kScaleDenominator;
+        };
+        if (scaled(width) >= static_cast<JDIMENSION>(atLeast.width()) &&
+            scaled(height) >= static_cast<JDIMENSION>(atLeast.height()))
+            return n;
+    }
+    return kScaleDenominator;
+}
 
 struct ErrorManager {
     jpeg_error_mgr base;  // first, so libjpeg's pointer to it also points to the whole
@@ -32,7 +51,8 @@ void FailOnWarning(j_common_ptr info, int level) {
 }
 
 // Only plain data lives in this frame, so leaving it by longjmp skips no destructor.
-bool Decode(const unsigned char* data, unsigned long size, QImage* image, ErrorManager* errors) {
+bool Decode(const unsigned char* data, unsigned long size, QSize atLeast, DecodedJpeg* result,
+            ErrorManager* errors) {
     jpeg_decompress_struct info;
     info.err = jpeg_std_error(&errors->base);
     errors->base.error_exit = FailDecoding;
@@ -44,18 +64,23 @@ bool Decode(const unsigned char* data, unsigned long size, QImage* image, ErrorM
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, const_cast<unsigned char*>(data), size);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    if (info.output_width > kLargestSide || info.output_height > kLargestSide) {
+    if (info.image_width > kLargestSide || info.image_height > kLargestSide) {
         std::snprintf(errors->message, sizeof errors->message, "picture of %ux%u is too large",
-                      info.output_width, info.output_height);
+                      info.image_width, info.image_height);
         jpeg_destroy_decompress(&info);
         return false;
     }
-    *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                    QImage::Format_RGB888);
+    result->full = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+    // Straight into the layout Qt draws from, without a conversion.
+    info.out_color_space = JCS_EXT_BGRA;
+    info.scale_num = ScaleNumerator(info.image_width, info.image_height, atLeast);
+    info.scale_denom = kScaleDenominator;
+    jpeg_start_decompress(&info);
+    QImage& image = result->image;
+    image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                   QImage::Format_RGB32);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = image->scanLine(static_cast<int>(info.output_scanline));
+        JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
@@ -65,11 +90,24 @@ bool Decode(const unsigned char* data, unsigned long size, QImage* image, ErrorM
 
 }  // namespace
 
-DecodedJpeg DecodeJpeg(const QByteArray& bytes, const QString& name) {
+QByteArray ReadFile(const QString& path, QString* error) {
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       static_cast<qsizetype>(resource.size()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error != nullptr) *error = file.errorString();
+        return {};
+    }
+    return file.readAll();
+}
+
+DecodedJpeg DecodeJpeg(const QByteArray& bytes, const QString& name, QSize atLeast) {
     DecodedJpeg result;
     ErrorManager errors{};
     if (!Decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                static_cast<unsigned long>(bytes.size()), &result.image, &errors)) {
+                static_cast<unsigned long>(bytes.size()), atLeast, &result, &errors)) {
         result.image = QImage();
         result.error = QStringLiteral("The card face %1 cannot be read: %2")
                            .arg(name, QString::fromLocal8Bit(errors.message));
@@ -80,27 +118,38 @@ DecodedJpeg DecodeJpeg(const QByteArray& bytes, const QString& name) {
 Tcard::Tcard(const QString& directory, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Tcard"));
     for (int c = 1; c <= kFaceCount; ++c) {
-        const QString path = QStringLiteral("%1/c%2.jpg").arg(directory).arg(c);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (error_.isEmpty()) {
-                error_ =
-                    QStringLiteral("The card face %1 is missing: %2").arg(path, file.errorString());
-            }
+        Source& face = faces_[c];
+        face.path = QStringLiteral("%1/c%2.jpg").arg(directory).arg(c);
+        QString missing;
+        const QByteArray jpeg = ReadFile(face.path, &missing);
+        if (!missing.isEmpty()) {
+            if (error_.isEmpty())
+                error_ = QStringLiteral("The card face %1 is missing: %2").arg(face.path, missing);
             continue;
         }
-        DecodedJpeg decoded = DecodeJpeg(file.readAll(), path);
-        if (!decoded.error.isEmpty()) {
-            if (error_.isEmpty()) error_ = decoded.error;
+        // The smallest decoding reads the whole picture too, and finds any damage in it.
+        const DecodedJpeg check = DecodeJpeg(jpeg, face.path, QSize(1, 1));
+        if (!check.error.isEmpty()) {
+            if (error_.isEmpty()) error_ = check.error;
             continue;
         }
-        faces_[c] = QPixmap::fromImage(decoded.image);
+        face.jpeg = jpeg;
+        face.size = check.full;
     }
 }
 
-const QPixmap& Tcard::Face(int c) const {
+QSize Tcard::SourceSize(int c) const {
     assert(c >= 1 && c <= kFaceCount);
-    return faces_[c];
+    return faces_[c].size;
+}
+
+QImage Tcard::Face(int c, QSize size) const {
+    assert(c >= 1 && c <= kFaceCount);
+    const Source& face = faces_[c];
+    if (face.jpeg.isEmpty() || size.isEmpty()) return {};
+    QImage image = DecodeJpeg(face.jpeg, face.path, size).image;
+    if (image.isNull() || image.size() == size) return image;
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace morvel

@@ -5,15 +5,18 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
 
 #include "game.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 
 namespace morvel {
 
 namespace {
 
+// Where the dialogs stand on the table.
 const QPoint kDialogPlace(205, 100);
 
 const QColor kBlue(0, 0, 255);
@@ -87,27 +90,38 @@ ContractDialog::ContractDialog(Game& game, const Look& look, std::span<const Rad
         ShowChoice();
         if (closes) accept();
     });
+
+    auto* scaler = new Scaler(this, look.client, /*fit=*/false);
+    scaler->SetAnchor({Scaler::Anchor::Kind::AtTablePoint, kDialogPlace});
+    scaler->AdoptChildren();
 }
 
 void ContractDialog::FitCaptions() {
     // In the bundled font the longest caption is wider than its button at the designed size, and
     // a caption cut short loses its first letters: the captions shrink together until all fit.
+    // Text widths grow with the font's size, so the size is worked out from one measure and then
+    // only checked (every size measured costs a font of its own).
     QFont font = radios_.front()->font();
-    auto fits = [&] {
+    auto overflow = [&] {
+        qreal widest = 0;
         for (QRadioButton* radio : radios_) {
             QStyleOptionButton option;
             option.initFrom(radio);
             option.fontMetrics = QFontMetrics(font);
             const QRect room =
                 radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
-            if (option.fontMetrics.horizontalAdvance(CaptionText(radio->text()).trimmed()) >
-                room.width() - 2)
-                return false;
+            widest = std::max(widest, static_cast<qreal>(option.fontMetrics.horizontalAdvance(
+                                          CaptionText(radio->text()).trimmed())) /
+                                          (room.width() - 2));
         }
-        return true;
+        return widest;
     };
-    while (font.pixelSize() > kSmallestCaption && !fits())
-        font.setPixelSize(font.pixelSize() - 1);
+    const qreal first = overflow();
+    if (first > 1) {
+        font.setPixelSize(std::max(kSmallestCaption, static_cast<int>(font.pixelSize() / first)));
+        while (font.pixelSize() > kSmallestCaption && overflow() > 1)
+            font.setPixelSize(font.pixelSize() - 1);
+    }
     for (QRadioButton* radio : radios_)
         radio->setFont(font);
 }
@@ -118,7 +132,6 @@ void ContractDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Activate();
     ShowChoice();
-    move(kDialogPlace);
     ok_->setFocus();
 }
 

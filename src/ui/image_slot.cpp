@@ -3,45 +3,85 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "pictures.h"
+#include "scaler.h"
+
 namespace morvel {
 
-ImageSlot::ImageSlot(const QString& name, QWidget* parent) : QWidget(parent) {
+namespace {
+
+const QColor kDimming(0, 0, 0, 115);
+
+}  // namespace
+
+ImageSlot::ImageSlot(const QString& name, const Pictures& pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures) {
     setObjectName(name);
+    flashTimer_.setSingleShot(true);
+    flashTimer_.setInterval(kFlashMilliseconds);
+    connect(&flashTimer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
-void ImageSlot::SetPicture(Picture picture, const QPixmap& pixmap) {
+void ImageSlot::SetPicture(Picture picture) {
+    if (picture == picture_) return;
     picture_ = picture;
-    if (pixmap.cacheKey() == pixmap_.cacheKey()) return;
-    pixmap_ = pixmap;
-    scaled_ = QPixmap();
+    // Faces and backs cover the slot whole: what lies below need not be drawn first.
+    setAttribute(Qt::WA_OpaquePaintEvent,
+                 picture.kind == Picture::Kind::Face || picture.kind == Picture::Kind::Back);
+    update();
+}
+
+QPixmap ImageSlot::Pixmap() const {
+    const QSizeF drawn =
+        pictureSize_.isValid() ? QSizeF(pictureSize_) * Scaler::FactorFor(this) : QSizeF(size());
+    return pictures_.Get(picture_, (drawn * devicePixelRatioF()).toSize());
+}
+
+void ImageSlot::SetDimmed(bool dimmed) {
+    if (dimmed == dimmed_) return;
+    dimmed_ = dimmed;
+    update();
+}
+
+void ImageSlot::Flash(const QColor& colour) {
+    flash_ = colour;
+    flashTimer_.start();
     update();
 }
 
 void ImageSlot::paintEvent(QPaintEvent*) {
-    if (pixmap_.isNull()) return;
-    // Scaling once per size with area averaging looks better than the painter's bilinear
-    // transform when a large face shrinks to a small collection slot.
-    const qreal ratio = devicePixelRatioF();
-    const QSize target = (QSizeF(size()) * ratio).toSize();
-    if (scaled_.isNull() || scaled_.size() != target) {
-        scaled_ = pixmap_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        scaled_.setDevicePixelRatio(ratio);
-    }
+    const QPixmap pixmap = Pixmap();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), scaled_);
+    if (pixmap.isNull()) {
+        if (testAttribute(Qt::WA_OpaquePaintEvent)) painter.fillRect(rect(), palette().window());
+        return;
+    }
+    // The pixmap has the slot's size in device pixels: drawn over the slot, it lands pixel for
+    // pixel, whatever the device pixel ratio.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, pictureSize_.isValid());
+    painter.drawPixmap(QRectF(rect()), pixmap, QRectF(pixmap.rect()));
+    if (dimmed_) painter.fillRect(rect(), kDimming);
+    if (Flashing()) painter.fillRect(rect(), flash_);
 }
 
 void ImageSlot::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) leftDown_ = true;
+    // A second button pressed while one is held belongs to the first press.
+    if (Held()) return;
+    heldButton_ = event->button();
     emit Pressed();
 }
 
 void ImageSlot::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = event->button() == Qt::LeftButton && leftDown_ &&
-                       rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton) leftDown_ = false;
-    if (click) emit Clicked();
+    if (event->button() != heldButton_) return;
+    heldButton_ = Qt::NoButton;
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Clicked();
+    emit Released();
+}
+
+void ImageSlot::CancelPress() {
+    if (!Held()) return;
+    heldButton_ = Qt::NoButton;
     emit Released();
 }
 

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace morvel {
 
+class ElidedLabel;
 class Game;
 class ImageSlot;
 class Pictures;
@@ -31,9 +32,8 @@ class Tlastform : public QDialog {
     void ShowLastRound();
 
     const Game& game_;
-    const Pictures& pictures_;
     std::array<ImageSlot*, 4> images_{};  // l1..l4
-    QLabel* n4_;
+    ElidedLabel* n4_;
     QPushButton* bitBtn1_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "game.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 
 namespace morvel {
@@ -69,17 +70,55 @@ QString LimitInsertion(const QString& before, const QString& after, int limit, i
     return after.left(head) + fitting.toString() + after.right(tail);
 }
 
+QString OneLine(const QString& text, int* cursor) {
+    auto breaksLine = [](QChar c) {
+        switch (c.unicode()) {
+            case u'\t':
+            case u'\n':
+            case u'\v':
+            case u'\f':
+            case u'\r':
+            case u'\u0085':  // next line
+            case u'\u2028':  // line separator
+            case u'\u2029':  // paragraph separator
+                return true;
+            default:
+                return false;
+        }
+    };
+    QString line;
+    line.reserve(text.size());
+    int newCursor = *cursor;
+    for (qsizetype i = 0; i < text.size();) {
+        if (!breaksLine(text[i])) {
+            line += text[i++];
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < text.size() && breaksLine(text[i]))
+            ++i;
+        line += QLatin1Char(' ');
+        // A cursor inside or behind the run moves back by what the run lost.
+        if (*cursor > start)
+            newCursor -= static_cast<int>(std::min<qsizetype>(i, *cursor) - start) - 1;
+    }
+    *cursor = newCursor;
+    return line;
+}
+
 CharacterLimit::CharacterLimit(int limit, QLineEdit* edit) : QValidator(edit), limit_(limit) {
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
 }
 
 QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
-    input = LimitInsertion(accepted_, input, limit_, &pos);
+    input = LimitInsertion(accepted_, OneLine(input, &pos), limit_, &pos);
     return Acceptable;
 }
 
 Tenterform::Tenterform(Game& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      game_(game),
+      suggestion_(Text(text::kNameSuggestion)) {
     setObjectName(QStringLiteral("Tenterform"));
     setWindowTitle(Caption(text::kNameCaption));
     setModal(true);
@@ -94,11 +133,13 @@ Tenterform::Tenterform(Game& game, QWidget* parent)
     const QFont labelFont = BoldPixelFont(font(), 13);
     auto* label1 = new QLabel(Caption(text::kNameLabelArabic), this);
     label1->setObjectName(QStringLiteral("Label1"));
+    label1->setTextFormat(Qt::PlainText);
     label1->setFont(labelFont);
     label1->move(40, 8);
     label1->adjustSize();
     auto* label2 = new QLabel(Caption(text::kNameLabelEnglish), this);
     label2->setObjectName(QStringLiteral("Label2"));
+    label2->setTextFormat(Qt::PlainText);
     label2->setFont(labelFont);
     label2->move(8, 24);
     label2->adjustSize();
@@ -122,13 +163,18 @@ Tenterform::Tenterform(Game& game, QWidget* parent)
     // Enter while it has the focus itself.
     bitBtn1_->setDefault(true);
     connect(bitBtn1_, &QPushButton::clicked, this, &Tenterform::BitBtn1Click);
+
+    auto* scaler = new Scaler(this, size(), /*fit=*/false);
+    scaler->Add(label1, Scaler::Sizing::ToText);
+    scaler->Add(label2, Scaler::Sizing::ToText);
+    scaler->AdoptChildren();
 }
 
 void Tenterform::reject() {}
 
 void Tenterform::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    edit1_->setText(QString::fromUtf8(text::kNameSuggestion));
+    edit1_->setText(suggestion_);
     edit1_->selectAll();
     edit1_->setFocus();
 }

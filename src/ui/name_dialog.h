@@ -21,8 +21,13 @@ int CountCharacters(const QString& text);
 // `cursor` is set behind the part that was kept.
 QString LimitInsertion(const QString& before, const QString& after, int limit, int* cursor);
 
-// QLineEdit's own limit counts UTF-16 units, so a name of Arabic letters and emoji would be cut
-// short; this one counts characters.
+// `text` on one line: each run of line breaks and tabs becomes a single space. `cursor` (a
+// position in `text`) moves with what stands before it.
+QString OneLine(const QString& text, int* cursor);
+
+// The name field's rule: one line (see OneLine), and at most `limit` characters. QLineEdit's own
+// limit counts UTF-16 units, so a name of Arabic letters and emoji would be cut short; this one
+// counts characters.
 class CharacterLimit : public QValidator {
     Q_OBJECT
 
@@ -44,6 +49,9 @@ class Tenterform : public QDialog {
     // Only an accepted name closes the dialog: Escape does nothing.
     void reject() override;
 
+    // The name the field opens with, selected: "Player1", or the last one kept.
+    void SetSuggestion(const QString& name) { suggestion_ = name; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +62,7 @@ class Tenterform : public QDialog {
     Game& game_;
     QLineEdit* edit1_;
     QPushButton* bitBtn1_;
+    QString suggestion_;
 };
 
 }  // namespace morvel

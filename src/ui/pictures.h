@@ -1,8 +1,12 @@
-// Turns the table model's picture values into pixmaps.
+// Turns the table model's picture values into pixmaps of the size they are drawn at, made from
+// pictures four times as large as the table's design (never from a smaller one), and kept per
+// size: a table drawn at any scale and device pixel ratio gets sharp cards.
 #pragma once
 
-#include <QHash>
+#include <QCache>
+#include <QImage>
 #include <QPixmap>
+#include <QSize>
 
 #include "table_model.h"
 
@@ -12,15 +16,18 @@ class Tcard;
 
 class Pictures {
   public:
+    Pictures();
+
     // The faces live on Tcard, which is created after the table window.
     void SetFaces(const Tcard* faces) { faces_ = faces; }
 
-    // A null pixmap for the blank picture (and for a face asked for before Tcard exists).
-    QPixmap Get(Picture picture) const;
+    // The picture at exactly `size` device pixels. A null pixmap for the blank picture, for an
+    // empty size, and for a face asked for before Tcard exists.
+    QPixmap Get(Picture picture, QSize size) const;
 
   private:
     const Tcard* faces_ = nullptr;
-    mutable QHash<int, QPixmap> art_;  // card backs and markers, each read once
+    mutable QCache<quint64, QPixmap> sized_;  // by picture and size; cost in kilobytes
 };
 
 }  // namespace morvel

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "choice_dialogs.h"
 #include "game.h"
@@ -15,6 +16,8 @@
 namespace morvel {
 
 QtHost::QtHost() {
+    // Coarse timers may fire a little early, and a pause must last its whole second.
+    timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, [this] { Tick(TimerId::Timer1); });
     connect(&timer3_, &QTimer::timeout, this, [this] { Tick(TimerId::Timer3); });
 }
@@ -29,9 +32,14 @@ void QtHost::TimerIntervalChanged(TimerId timer, int milliseconds) {
     QTimer& t = timer == TimerId::Timer1 ? timer1_ : timer3_;
     if (milliseconds == 0) {
         t.stop();
-    } else {
-        t.start(milliseconds);
+        return;
     }
+    // A round has just been taken: the step that hands it over may wait longer than the
+    // engine's interval. Only the real timer waits; the engine keeps its own interval.
+    if (timer == TimerId::Timer1 && game_ != nullptr && table_ != nullptr &&
+        game_->State().round.taken && table_->GetOptions().pauseAfterRound)
+        milliseconds = std::max(milliseconds, kRoundPause);
+    t.start(milliseconds);
 }
 
 void QtHost::Beep() {
@@ -77,12 +85,16 @@ void QtHost::ShowMessage(std::string_view text) {
 }
 
 void QtHost::Tick(TimerId timer) {
+    // After a pause the timer goes on at the engine's own interval.
+    QTimer& t = timer == TimerId::Timer1 ? timer1_ : timer3_;
+    if (t.interval() != game_->TimerInterval(timer) && game_->TimerInterval(timer) != 0)
+        t.setInterval(game_->TimerInterval(timer));
     if (timer == TimerId::Timer1) {
         game_->Timer1Timer();
     } else {
         game_->Timer3Timer();
     }
-    table_->Sync();
+    table_->Settled();
 }
 
 }  // namespace morvel

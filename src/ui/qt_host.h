@@ -16,6 +16,10 @@ class Tchoosform;
 class Tenterform;
 class Tresultform;
 
+// With "Pause after each round" on, the four cards of a round just taken stay on the table at
+// least this long, whatever the speed.
+inline constexpr int kRoundPause = 1000;  // milliseconds
+
 class QtHost : public QObject, public Host {
     Q_OBJECT
 

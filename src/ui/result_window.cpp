@@ -8,6 +8,7 @@
 
 #include "game.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 #include "widgets.h"
 
@@ -41,12 +42,9 @@ QColor ColourOf(SheetColour colour) {
     return {};
 }
 
-QLabel* HeaderLabel(const char* name, const QString& caption, const QRect& geometry,
-                    QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
+void HeaderLook(QLabel* label, const QRect& geometry) {
     label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignCenter);
+    label->setAlignment(Qt::AlignCenter | Qt::AlignAbsolute);
     // Size 8 in points, as the rest of the program's small text: at 8 pixels the Arabic words
     // could not be read.
     QFont font = label->font();
@@ -57,6 +55,14 @@ QLabel* HeaderLabel(const char* name, const QString& caption, const QRect& geome
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
     label->setAutoFillBackground(true);
+}
+
+QLabel* HeaderLabel(const char* name, const QString& caption, const QRect& geometry,
+                    QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    HeaderLook(label, geometry);
     return label;
 }
 
@@ -77,7 +83,7 @@ SheetGrid::SheetGrid(const QString& name, std::array<int, kColumns> columnWidths
 void SheetGrid::SetCell(int row, int column, const QString& text) {
     if (cells_[row][column] == text) return;
     cells_[row][column] = text;
-    update(CellRect(row, column));
+    update();
 }
 
 void SheetGrid::SetFixedColour(const QColor& colour) {
@@ -87,6 +93,12 @@ void SheetGrid::SetFixedColour(const QColor& colour) {
 }
 
 QRect SheetGrid::CellRect(int row, int column) const {
+    const qreal factor = Scaler::FactorFor(this);
+    const QRectF cell = DesignedCellRect(row, column);
+    return QRectF(cell.topLeft() * factor, cell.size() * factor).toRect();
+}
+
+QRect SheetGrid::DesignedCellRect(int row, int column) const {
     // A one-pixel border, then each cell followed by its one-pixel line.
     int left = 1;
     for (int c = 0; c < column; ++c)
@@ -94,8 +106,10 @@ QRect SheetGrid::CellRect(int row, int column) const {
     return {left, 1 + row * (kRowHeight + 1), widths_[column], kRowHeight};
 }
 
-void SheetGrid::DrawCellText(QPainter& painter, const QRect& cell, const QString& text) const {
-    const QRect room = cell.adjusted(2, 0, -1, 0);
+void SheetGrid::DrawCellText(QPainter& painter, const QRect& cell, const QString& text,
+                             qreal factor) const {
+    // Two pixels spare at either side, so that no letter touches a line.
+    const QRect room = cell.adjusted(qRound(2 * factor), 0, -qRound(2 * factor), 0);
     const int width = painter.fontMetrics().horizontalAdvance(text);
     painter.save();
     painter.setPen(text_);
@@ -116,18 +130,31 @@ void SheetGrid::DrawCellText(QPainter& painter, const QRect& cell, const QString
 void SheetGrid::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);  // beyond the last cells
+    // Cells and lines are drawn as designed, scaled with the sheet; the letters at the scaled
+    // size, measured as they are drawn.
+    const qreal factor = Scaler::FactorFor(this);
+    painter.save();
+    painter.scale(factor, factor);
     for (int row = 0; row < kRows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
-            const QRect cell = CellRect(row, column);
+            const QRect cell = DesignedCellRect(row, column);
             const bool fixed = row < kRows - 1 || column == 0;
             // The cell with its lines to the right and below.
             painter.fillRect(cell.adjusted(0, 0, 1, 1), Qt::black);
             painter.fillRect(cell, fixed ? fixed_ : QColor(Qt::white));
-            DrawCellText(painter, cell, cells_[row][column]);
         }
     }
     painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(QRectF(0, 0, width() / factor, height() / factor).adjusted(0, 0, -1, -1));
+    painter.restore();
+
+    QFont letters = font();
+    letters.setPixelSize(std::max(1, qRound(font().pixelSize() * factor)));
+    painter.setFont(letters);
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            DrawCellText(painter, CellRect(row, column), cells_[row][column], factor);
+    }
 }
 
 Tresultform::Tresultform(const Game& game, QWidget* parent)
@@ -143,7 +170,8 @@ Tresultform::Tresultform(const Game& game, QWidget* parent)
 
     HeaderLabel("n1", Caption(text::kSheetGameName), {296, 8, 159, 17}, this);
     // The player's name, as typed: not a caption, so Qt guesses its direction.
-    n2_ = HeaderLabel("n2", QString(), {224, 8, 66, 17}, this);
+    n2_ = new ElidedLabel("n2", Qt::AlignCenter, this);
+    HeaderLook(n2_, {224, 8, 66, 17});
     HeaderLabel("n3", Caption(text::kSheetSeat2Name), {152, 8, 66, 17}, this);
     HeaderLabel("n4", Caption(text::kSeat3Name), {80, 8, 66, 17}, this);
     HeaderLabel("n5", Caption(text::kSeat4Name), {8, 8, 66, 17}, this);
@@ -167,11 +195,17 @@ Tresultform::Tresultform(const Game& game, QWidget* parent)
     }
 
     bitBtn1_ = morvel::OkButton(this, text::kOk, QRect(464, 8, 161, 401));
+
+    auto* scaler = new Scaler(this, size(), /*fit=*/false);
+    scaler->SetAnchor({Scaler::Anchor::Kind::TableTopLeft, {}});
+    for (int n = 1; n <= 20; ++n)
+        scaler->Add(Grid(n), Scaler::Sizing::Painted);
+    scaler->AdoptChildren();
 }
 
 void Tresultform::Refresh() {
     const ResultSheet& sheet = game_.State().sheet;
-    n2_->setText(Text(sheet.playerName));
+    n2_->SetName(Text(sheet.playerName));
     for (int n = 1; n <= 20; ++n) {
         SheetGrid* grid = Grid(n);
         for (int row = 0; row < SheetGrid::kRows; ++row) {
@@ -187,7 +221,6 @@ void Tresultform::reject() {}
 void Tresultform::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Refresh();
-    move(0, 0);
     bitBtn1_->setFocus();
 }
 

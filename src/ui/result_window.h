@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace morvel {
 
+class ElidedLabel;
 class Game;
 
 // One string grid (s1 .. s20): two columns, six rows of 18 pixels, one-pixel lines. Rows 0 to 4
@@ -36,14 +37,17 @@ class SheetGrid : public QWidget {
     const QColor& FixedColour() const { return fixed_; }
     QColor TextColour() const { return text_; }
     int ColumnWidth(int column) const { return widths_[column]; }
-    // Where a cell lies, lines excluded.
+    // Where a cell lies as drawn, lines excluded.
     QRect CellRect(int row, int column) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void DrawCellText(QPainter& painter, const QRect& cell, const QString& text) const;
+    // Where a cell lies as designed: the grid is drawn scaled with its window.
+    QRect DesignedCellRect(int row, int column) const;
+    void DrawCellText(QPainter& painter, const QRect& cell, const QString& text,
+                      qreal factor) const;
 
     std::array<int, kColumns> widths_;
     QColor text_;
@@ -74,7 +78,7 @@ class Tresultform : public QDialog {
   private:
     const Game& game_;
     std::array<SheetGrid*, 21> grids_{};  // grids_[0] unused
-    QLabel* n2_;
+    ElidedLabel* n2_;
     QPushButton* bitBtn1_;
 };
 

@@ -1,21 +1,27 @@
 #include "table_window.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "game.h"
 #include "image_slot.h"
+#include "keeper.h"
 #include "pictures.h"
 #include "player_options.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "table_layout.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -27,6 +33,9 @@ constexpr Qt::WindowStates kSettledStates =
 const QColor kWhite(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
+
+// A card as the person's hand, the board and the played slots show it.
+constexpr QSize kCardSize(70, 82);
 
 const char* Prefix(Family family) {
     switch (family) {
@@ -69,24 +78,54 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 }
 
 // A seat's name or the player's: white bold 13-pixel text on the table.
-QLabel* NameLabel(const char* name, std::string_view caption, const layout::Box& box,
-                  Qt::Alignment alignment, QWidget* parent) {
-    auto* label = new QLabel(Caption(caption), parent);
-    label->setObjectName(QLatin1String(name));
+void NameLook(QLabel* label, const layout::Box& box) {
     label->setGeometry(ToQRect(box));
     label->setFont(Bold(label->font(), 13));
-    label->setAlignment(alignment | Qt::AlignTop);
     SetColour(label, QPalette::WindowText, kWhite);
+}
+
+QLabel* NameLabel(const char* name, std::string_view caption, const layout::Box& box,
+                  QWidget* parent) {
+    auto* label = new QLabel(Caption(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop | Qt::AlignAbsolute);
+    NameLook(label, box);
     return label;
+}
+
+// A game is in progress once a card has left a hand or a row of the sheet has been written.
+bool GameInProgress(const GameState& s) {
+    for (int n = 1; n <= 52; ++n) {
+        if (s.hand[n].suit == kPlayed) return true;
+    }
+    for (int band = 1; band <= 4; ++band) {
+        for (const SheetRow& row : s.sheet.Band(band).rows) {
+            if (row.written) return true;
+        }
+    }
+    return false;
+}
+
+// The size the table window asks for before it is maximised: the screen's room, unless the
+// screen reports none or a size no window can have (as under a scale factor of 0).
+QSize StartingSize(const QScreen* screen) {
+    constexpr int kLargestSide = 1 << 15;
+    const QSize room = screen != nullptr ? screen->availableGeometry().size() : QSize();
+    if (room.width() <= 0 || room.height() <= 0 || room.width() > kLargestSide ||
+        room.height() > kLargestSide)
+        return kTableSize;
+    return room;
 }
 
 // A white raised panel with a bold caption in `colour`.
 QLabel* Panel(const char* name, const layout::Box& box, const QColor& colour, QWidget* parent) {
     auto* panel = new QLabel(parent);
     panel->setObjectName(QLatin1String(name));
+    panel->setTextFormat(Qt::PlainText);
     panel->setGeometry(ToQRect(box));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAlignment(Qt::AlignCenter);
+    panel->setAlignment(Qt::AlignCenter | Qt::AlignAbsolute);
     panel->setFont(Bold(panel->font()));
     panel->setAutoFillBackground(true);
     SetColour(panel, QPalette::Window, kWhite);
@@ -105,18 +144,23 @@ QPushButton* Button(const char* name, std::string_view caption, const layout::Bo
 
 }  // namespace
 
+const QColor TForm1::kRefusedFlash(255, 0, 0, 110);
+const QColor TForm1::kPlayableFlash(255, 255, 0, 120);
+
 TForm1::TForm1(Game& game, const Pictures& pictures, QWidget* parent)
     : QMainWindow(parent),
       game_(game),
       pictures_(pictures),
       table_(new QWidget(this)),
+      scaler_(new Scaler(table_, kTableSize, /*fit=*/true)),
       checkedSpeed_(kFastInterval) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(Caption(text::kWindowCaption));
     // Without a window manager (a bare X server) maximising does nothing; the whole screen as the
     // normal size keeps the table whole there too.
-    resize(screen()->availableGeometry().size());
+    resize(StartingSize(screen()));
 
+    // The table is drawn on its green, and so is the room around it.
     table_->setAutoFillBackground(true);
     SetColour(table_, QPalette::Window,
               QColor(layout::kTableRed, layout::kTableGreen, layout::kTableBlue));
@@ -139,15 +183,15 @@ void TForm1::CreateSlots() {
                                            Family::Pig, Family::H, Family::King};
     for (Family family : kStacking) {
         for (int n = 1; n <= FamilySize(family); ++n) {
-            auto* slot = new ImageSlot(
-                QStringLiteral("%1%2").arg(QLatin1String(Prefix(family))).arg(n), table_);
+            auto* slot =
+                new ImageSlot(QStringLiteral("%1%2").arg(QLatin1String(Prefix(family))).arg(n),
+                              pictures_, table_);
             slots_[TableModel::Index(family, n)] = slot;
+            // p2 is a little wider and lower than a card: it shows the card's own picture.
+            if (family == Family::P) slot->SetPictureSize(kCardSize);
             if (family == Family::I && SeatOfEntry(n) == kHuman) {
                 slot->setCursor(Qt::PointingHandCursor);
-                connect(slot, &ImageSlot::Clicked, this, [this, n] {
-                    game_.HandSlotClick(n);
-                    Sync();
-                });
+                connect(slot, &ImageSlot::Clicked, this, [this, n] { HandClick(n); });
             } else if (family == Family::J) {
                 slot->setCursor(Qt::PointingHandCursor);
                 connect(slot, &ImageSlot::Pressed, this, [this, n] {
@@ -164,30 +208,34 @@ void TForm1::CreateSlots() {
 }
 
 void TForm1::CreateControls() {
-    auto* clear = new ImageSlot(QStringLiteral("clear"), table_);
+    auto* clear = new ImageSlot(QStringLiteral("clear"), pictures_, table_);
     clear->setGeometry(ToQRect(layout::kClear));
-    auto* passcard = new ImageSlot(QStringLiteral("passcard"), table_);
+    auto* passcard = new ImageSlot(QStringLiteral("passcard"), pictures_, table_);
     passcard->setGeometry(ToQRect(layout::kPasscard));
-    passcard->SetPicture(Picture::Pass(), pictures_.Get(Picture::Pass()));
+    passcard->SetPicture(Picture::Pass());
     passcard->hide();
 
-    NameLabel("Label1", text::kSeat4Name, layout::kLabel1, Qt::AlignHCenter, table_);
-    NameLabel("Label2", text::kSeat3Name, layout::kLabel2, Qt::AlignHCenter, table_);
-    NameLabel("Label3", text::kSeat2Name, layout::kLabel3, Qt::AlignHCenter, table_);
-    nameplayer_ = NameLabel("nameplayer", "", layout::kNameplayer, Qt::AlignRight, table_);
+    NameLabel("Label1", text::kSeat4Name, layout::kLabel1, table_);
+    NameLabel("Label2", text::kSeat3Name, layout::kLabel2, table_);
+    NameLabel("Label3", text::kSeat2Name, layout::kLabel3, table_);
+    nameplayer_ = new ElidedLabel("nameplayer", Qt::AlignRight | Qt::AlignTop, table_);
+    NameLook(nameplayer_, layout::kNameplayer);
     panel1_ = Panel("Panel1", layout::kPanel1, kBlue, table_);
     namegame_ = Panel("namegame", layout::kNamegame, kRed, table_);
 
     cg_ = Button("cg", text::kChooseGameButton, layout::kCg, table_);
     connect(cg_, &QPushButton::clicked, this, [this] {
         game_.cgClick();
-        Sync();
+        Settled();
     });
     passb_ = Button("passb", text::kPassButton, layout::kPassb, table_);
-    connect(passb_, &QPushButton::clicked, this, [this] {
-        game_.passbClick();
-        Sync();
-    });
+    connect(passb_, &QPushButton::clicked, this, &TForm1::PassClick);
+
+    // The slots are placed by the table model as it changes; everything else stands still.
+    for (QWidget* control : table_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<ImageSlot*>(control) == nullptr || control == clear || control == passcard)
+            scaler_->Add(control);
+    }
 }
 
 void TForm1::CreateMenu() {
@@ -200,7 +248,9 @@ void TForm1::CreateMenu() {
     };
     auto openModal = [this](QDialog* MenuWindows::*window) {
         return [this, window] {
-            if (menuWindows_.*window != nullptr) ShowModal(*(menuWindows_.*window));
+            if (menuWindows_.*window == nullptr) return;
+            ShowModal(*(menuWindows_.*window));
+            Settled();
         };
     };
 
@@ -212,7 +262,7 @@ void TForm1::CreateMenu() {
     connect(normal1_, &QAction::triggered, this, &TForm1::Normal1Click);
     connect(exit1, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* optionMenu = menuBar()->addMenu(Text(text::kMenuOption));
+    QMenu* optionMenu = optionMenu_ = menuBar()->addMenu(Text(text::kMenuOption));
     QAction* result1 = item(optionMenu, "Result1", text::kMenuResult, Qt::Key_F4);
     QAction* n1 = item(optionMenu, "N1", text::kMenuDeckCard, Qt::Key_F5);
     QAction* lastCard1 = item(optionMenu, "LastCard1", text::kMenuLastShot, Qt::Key_F6);
@@ -231,6 +281,21 @@ void TForm1::CreateMenu() {
     connect(fast1_, &QAction::triggered, this, [this] { SpeedClick(kFastInterval); });
     new PlayerOptions(game_, *this, *optionMenu);
 
+    pause1_ = item(optionMenu, "Pause1", text::kMenuPauseAfterRound, 0);
+    playable1_ = item(optionMenu, "Playable1", text::kMenuShowPlayable, 0);
+    for (QAction* option : {pause1_, playable1_}) {
+        option->setCheckable(true);
+        option->setChecked(true);
+    }
+    connect(pause1_, &QAction::toggled, this, [this](bool on) { options_.pauseAfterRound = on; });
+    // The person's own change is kept with the other settings (not a change made at start-up).
+    for (QAction* option : {pause1_, playable1_})
+        connect(option, &QAction::triggered, this, &TForm1::Settled);
+    connect(playable1_, &QAction::toggled, this, [this](bool on) {
+        options_.showPlayable = on;
+        ShowPlayable();
+    });
+
     QMenu* helpMenu = menuBar()->addMenu(Text(text::kMenuHelp));
     QAction* about = item(helpMenu, "AboutMovel1", text::kMenuAbout, 0);
     QAction* help = item(helpMenu, "HelpMorvel1", text::kMenuHelpMorvel, Qt::Key_F1);
@@ -240,6 +305,10 @@ void TForm1::CreateMenu() {
     for (QAction* action : {complex1_, normal1_, slow1_, medium1_, fast1_})
         action->setCheckable(true);
     ApplyChecks();
+
+    // A menu opening takes the mouse from the table.
+    for (QMenu* menu : {gameMenu, optionMenu, speedMenu, helpMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TForm1::ReleaseHeldSlots);
 }
 
 void TForm1::ApplyChecks() {
@@ -250,28 +319,90 @@ void TForm1::ApplyChecks() {
     fast1_->setChecked(checkedSpeed_ == kFastInterval);
 }
 
+bool TForm1::ConfirmNewGame() {
+    if (!GameInProgress(game_.State())) return true;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
+                    Text(text::kNewGameQuestion), QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("NewGameQuestion"));
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void TForm1::Normal1Click() {
     ApplyChecks();
+    if (!ConfirmNewGame()) return;
     game_.Normal1Click();
     normalChecked_ = true;
     complexChecked_ = false;
     ApplyChecks();
-    Sync();
+    Settled();
 }
 
 void TForm1::Complex1Click() {
+    ApplyChecks();
+    if (!ConfirmNewGame()) return;
     // Unlike Normal, Complex moves the check marks before it asks for the name.
     normalChecked_ = false;
     complexChecked_ = true;
     ApplyChecks();
     game_.Complex1Click();
-    Sync();
+    Settled();
 }
 
 void TForm1::SpeedClick(int interval) {
     game_.SetSpeed(interval);
     checkedSpeed_ = interval;
     ApplyChecks();
+    Settled();
+}
+
+void TForm1::SetOptions(const Options& options) {
+    pause1_->setChecked(options.pauseAfterRound);
+    playable1_->setChecked(options.showPlayable);
+}
+
+void TForm1::ShowChecks() {
+    normalChecked_ = game_.State().menuMode == GameMode::Normal;
+    complexChecked_ = !normalChecked_;
+    checkedSpeed_ = game_.State().speedInterval;
+    ApplyChecks();
+}
+
+void TForm1::HandClick(int entry) {
+    const bool turn = game_.State().humanTurn;
+    game_.HandSlotClick(entry);
+    // The engine keeps the turn only when it refused the card.
+    if (turn && game_.State().humanTurn && options_.showPlayable)
+        SlotWidget(Family::I, entry)->Flash(kRefusedFlash);
+    Settled();
+}
+
+void TForm1::PassClick() {
+    const bool turn = game_.State().humanTurn;
+    game_.passbClick();
+    if (turn && game_.State().humanTurn && options_.showPlayable) {
+        // The pass was refused: these are the cards that can be laid.
+        for (int entry = 40; entry <= 52; ++entry) {
+            if (game_.WouldLay(entry)) SlotWidget(Family::I, entry)->Flash(kPlayableFlash);
+        }
+    }
+    Settled();
+}
+
+void TForm1::ShowPlayable() {
+    const bool dim = options_.showPlayable && game_.State().humanTurn;
+    for (int entry = 40; entry <= 52; ++entry) {
+        SlotWidget(Family::I, entry)
+            ->SetDimmed(dim && game_.Table().Get(Family::I, entry).visible &&
+                        !game_.WouldLay(entry));
+    }
+}
+
+void TForm1::ReleaseHeldSlots() {
+    for (int n = 1; n <= FamilySize(Family::J); ++n)
+        SlotWidget(Family::J, n)->CancelPress();
 }
 
 void TForm1::Sync() {
@@ -281,8 +412,8 @@ void TForm1::Sync() {
         const Slot& slot =
             model.Get(TableModel::FamilyOfIndex(index), TableModel::NumberOfIndex(index));
         ImageSlot* widget = slots_[index];
-        widget->setGeometry(ToQRect(slot.rect));
-        widget->SetPicture(slot.picture, pictures_.Get(slot.picture));
+        scaler_->Place(widget, ToQRect(slot.rect));
+        widget->SetPicture(slot.picture);
         widget->setEnabled(slot.enabled);
         widget->setVisible(slot.visible);
     }
@@ -291,7 +422,7 @@ void TForm1::Sync() {
         namegame_->setText(Caption(model.Namegame()));
         namegame_->setVisible(model.NamegameVisible());
         // The typed name keeps the direction Qt guesses from its first letter.
-        nameplayer_->setText(Text(model.Nameplayer()));
+        nameplayer_->SetName(Text(model.Nameplayer()));
         cg_->setVisible(model.CgVisible());
         passb_->setVisible(model.PassbVisible());
     }
@@ -310,7 +441,13 @@ void TForm1::Sync() {
         }
     }
     model.TakeChanges();
+    ShowPlayable();
     emit Synced();
+}
+
+void TForm1::Settled() {
+    Sync();
+    if (keeper_) keeper_->AfterEvent();
 }
 
 void TForm1::ShowModal(QDialog& window) {
@@ -319,16 +456,44 @@ void TForm1::ShowModal(QDialog& window) {
     Sync();
 }
 
+bool TForm1::event(QEvent* event) {
+    switch (event->type()) {
+        // A modal window opening, or another window taking over, ends the press: its release
+        // would never reach the slot.
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+            ReleaseHeldSlots();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::event(event);
+}
+
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (activated_) return;
     activated_ = true;
-    // The start-up sequence runs from the event loop, once every window exists and the table is
-    // on the screen, and never again on later activations.
+    // A kept game goes on at once, drawn in the table's first paint. Otherwise the start-up
+    // sequence runs from the event loop, once every window exists and the table is on the screen,
+    // and never again on later activations.
+    if (keeper_ && keeper_->Resume()) {
+        Settled();
+        return;
+    }
     QTimer::singleShot(0, this, [this] {
-        game_.FormActivate();
-        Sync();
+        if (keeper_) {
+            keeper_->StartUp();
+        } else {
+            game_.FormActivate();
+        }
+        Settled();
     });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (keeper_) keeper_->AtExit();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -1,5 +1,6 @@
-// The green table window: every control at its designed place, the main menu, and the repaint of
-// what the table model says has changed. It holds no rules; events go to the Game.
+// The green table window: every control at its designed place, drawn as large as the window
+// allows; the main menu; and the repaint of what the table model says has changed. It holds no
+// rules; events go to the Game.
 #pragma once
 
 #include <QMainWindow>
@@ -14,9 +15,15 @@ class QPushButton;
 
 namespace morvel {
 
+class ElidedLabel;
 class Game;
 class ImageSlot;
+class Keeper;
 class Pictures;
+class Scaler;
+
+// The table's design: 640 x 440 pixels of client area.
+inline constexpr QSize kTableSize(640, 440);
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -34,8 +41,26 @@ class TForm1 : public QMainWindow {
     };
     void SetMenuWindows(const MenuWindows& windows) { menuWindows_ = windows; }
 
+    // What the person has set in the Option menu; both are on at start.
+    struct Options {
+        bool pauseAfterRound = true;
+        bool showPlayable = true;
+    };
+    const Options& GetOptions() const { return options_; }
+    // Sets both items as the person would, check marks included.
+    void SetOptions(const Options& options);
+
     // Brings the controls in line with what the table model changed, then clears its marks.
     void Sync();
+    // An event of the game is over: the table repaints, and the game is kept if the person asks
+    // for that.
+    void Settled();
+
+    // The keeping of settings and game, when the program has one; its item goes in OptionMenu.
+    void SetKeeper(Keeper* keeper) { keeper_ = keeper; }
+    QMenu* OptionMenu() const { return optionMenu_; }
+    // The menu's check marks as the game's mode and speed are.
+    void ShowChecks();
 
     // Shows a window modally over an up-to-date table.
     void ShowModal(QDialog& window);
@@ -43,14 +68,22 @@ class TForm1 : public QMainWindow {
     ImageSlot* SlotWidget(Family family, int n) const {
         return slots_[TableModel::Index(family, n)];
     }
+    // Lays the table out; side windows follow its factor.
+    Scaler& TableScaler() const { return *scaler_; }
+
+    // The colours of the answers to a refused card or pass.
+    static const QColor kRefusedFlash;
+    static const QColor kPlayableFlash;
 
   signals:
     // The controls have caught up with the table model.
     void Synced();
 
   protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void CreateSlots();
@@ -60,13 +93,21 @@ class TForm1 : public QMainWindow {
     void Normal1Click();
     void Complex1Click();
     void SpeedClick(int interval);
+    void HandClick(int entry);
+    void PassClick();
+    // A new game from the menu throws the game in progress away only when the person says so.
+    bool ConfirmNewGame();
+    void ShowPlayable();
+    // The person's button is no longer held over a taken card: its enlarged picture goes.
+    void ReleaseHeldSlots();
 
     Game& game_;
     TableModel model_;  // what the engine shows on this table
     const Pictures& pictures_;
     QWidget* table_;
+    Scaler* scaler_;
     std::array<ImageSlot*, TableModel::kSlotCount> slots_{};
-    QLabel* nameplayer_ = nullptr;
+    ElidedLabel* nameplayer_ = nullptr;
     QLabel* panel1_ = nullptr;
     QLabel* namegame_ = nullptr;
     QPushButton* cg_ = nullptr;
@@ -77,13 +118,18 @@ class TForm1 : public QMainWindow {
     QAction* slow1_ = nullptr;
     QAction* medium1_ = nullptr;
     QAction* fast1_ = nullptr;
+    QAction* pause1_ = nullptr;
+    QAction* playable1_ = nullptr;
     // The check marks as the handlers set them; Qt flips a checkable item on its own before the
     // handler runs, and the handler puts this back first.
     bool normalChecked_ = true;
     bool complexChecked_ = false;
     int checkedSpeed_;
+    Options options_;
 
     MenuWindows menuWindows_;
+    QMenu* optionMenu_ = nullptr;
+    Keeper* keeper_ = nullptr;
     uint32_t focusRequests_ = 0;
     bool activated_ = false;
 };

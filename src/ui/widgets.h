@@ -1,19 +1,45 @@
 // Small builders for the controls the side windows share.
 #pragma once
 
+#include <QLabel>
 #include <QRect>
 #include <QString>
 #include <string_view>
 
 class QDialog;
-class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace morvel {
 
+// A label for a name the person typed: shown as plain text whatever it holds, never as markup;
+// cut at its end with "…" when it does not fit, so that it always begins with its first letter,
+// and whole in its tooltip. Its alignment holds whatever the script of the name.
+class ElidedLabel : public QLabel {
+    Q_OBJECT
+
+  public:
+    ElidedLabel(const char* name, Qt::Alignment alignment, QWidget* parent);
+
+    void SetName(const QString& name);
+    const QString& Name() const { return name_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void Elide();
+
+    QString name_;
+};
+
+// Text of the person's, for a tooltip: shown as typed, never read as markup.
+QString PlainToolTip(const QString& text);
+
 // White 13-pixel text, bold or not, sized to its caption.
 QLabel* WhiteLabel(const char* name, const QString& caption, bool bold, QWidget* parent);
+void WhiteLook(QLabel* label, bool bold);
 
 // The window's OK button `BitBtn1`: the OK glyph, the hand cursor, the default button, and a
 // click closes the dialog.

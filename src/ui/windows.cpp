@@ -4,8 +4,12 @@
 #include <QDebug>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QPixmapCache>
+#include <QTemporaryFile>
+#include <cstdio>
 
 #include "qt_text.h"
+#include "scaler.h"
 #include "texts.h"
 
 namespace morvel {
@@ -14,7 +18,7 @@ namespace {
 
 // The family name as the font file declares it.
 QString LoadFont(const QString& path) {
-    const int id = QFontDatabase::addApplicationFont(path);
+    const int id = QFontDatabase::addApplicationFontFromData(ReadFile(path));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
         qWarning() << "morvel: cannot load the font" << path;
@@ -25,6 +29,42 @@ QString LoadFont(const QString& path) {
 
 }  // namespace
 
+bool UsableScaleFactors(const QString& value) {
+    const QStringList factors = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (factors.isEmpty()) return false;
+    for (const QString& entry : factors) {
+        bool ok = false;
+        const double factor = entry.section(QLatin1Char('='), -1).trimmed().toDouble(&ok);
+        if (!ok || !(factor > 0) || factor > Scaler::kLargestFactor) return false;
+    }
+    return true;
+}
+
+void DropUnusableScaleFactors() {
+    for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        if (!qEnvironmentVariableIsSet(name)) continue;
+        const QString value = qEnvironmentVariable(name);
+        if (UsableScaleFactors(value)) continue;
+        std::fprintf(stderr, "morvel: %s=%s cannot be drawn at; it is left out\n", name,
+                     qPrintable(value));
+        qunsetenv(name);
+    }
+}
+
+void UseOffscreenScreen(QSize size) {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
+    // The platform reads it when the application starts; it stays until the program ends.
+    static QTemporaryFile screen;
+    if (!screen.open()) return;
+    screen.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1,
+                                   "height": %2, "logicalDpi": 96, "dpr": 1}]})")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .toUtf8());
+    screen.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+}
+
 void SetUpApplication(QApplication& app) {
     // Not the display name: Qt would append that to every window caption.
     QApplication::setApplicationName(Text(text::kAppTitle));
@@ -33,6 +73,13 @@ void SetUpApplication(QApplication& app) {
     LoadFont(QStringLiteral(":/fonts/NotoSans-Bold.ttf"));
     const QString arabic = LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Regular.ttf"));
     LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Bold.ttf"));
+    // Radio buttons, icons and frames grow with the windows' factor, as their text does.
+    if (qobject_cast<ScaledStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new ScaledStyle);
+
+    // The style keeps pictures of its buttons, by size, and the side windows' buttons are large
+    // when drawn large: a small cache serves as well.
+    QPixmapCache::setCacheLimit(1024);  // kilobytes
     QFont font = QApplication::font();
     QStringList families;
     for (const QString& family : {latin, arabic}) {
@@ -61,6 +108,12 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     typecardform_ = std::make_unique<Ttypecardform>(*game_, *form1_, pictures_);
     lastform_ = std::make_unique<Tlastform>(*game_, pictures_, *host_);
     enterform_ = std::make_unique<Tenterform>(*game_);
+
+    // Every side window takes the table's factor, and its place by the table, when it shows.
+    for (QDialog* side : std::initializer_list<QDialog*>{
+             choosform_.get(), resultform_.get(), allform_.get(), aboutform_.get(),
+             aboutmorvelform_.get(), typecardform_.get(), lastform_.get(), enterform_.get()})
+        Scaler::Of(side)->Follow(form1_->TableScaler());
 
     form1_->SetMenuWindows({.result = resultform_.get(),
                             .deckCard = typecardform_.get(),

@@ -2,6 +2,7 @@
 // program, the tests and the screenshot tool all build exactly this set.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -20,6 +21,17 @@
 class QApplication;
 
 namespace morvel {
+
+// Whether Qt can draw at a scale factor given in QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS
+// ("2", "1.5", "HDMI-1=2;DP-1=1"): each a number above 0 and no larger than 16.
+bool UsableScaleFactors(const QString& value);
+// Forgets a scale factor Qt cannot draw at (QT_SCALE_FACTOR=0 gives a screen of no size and a
+// window far off it), saying so on standard error. Call before the application is created.
+void DropUnusableScaleFactors();
+
+// For tools and benchmarks: unless QT_QPA_PLATFORM names a platform, the off-screen one with a
+// screen of `size`. Call before the application is created.
+void UseOffscreenScreen(QSize size);
 
 // Title, bundled fonts and icon of the application; call before creating the windows.
 void SetUpApplication(QApplication& app);

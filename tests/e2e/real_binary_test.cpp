@@ -1,15 +1,20 @@
 // The real program on a private X server, used the way a person uses it: the player-name dialog,
-// the table, the mode keys, the windows of the menu keys, and whole deals played by clicks (the
-// person's All Game and layout deals in Complex mode, one deal in Normal mode).
-// Every step is printed, so a failure in CI shows how far the run got; a failure also leaves the
-// screen in e2e-failure.ppm next to the test.
+// the table drawn as large as the screen allows, the mode keys, the windows of the menu keys, and
+// whole deals played by clicks (the person's All Game and layout deals in Complex mode, one deal
+// in Normal mode) on a 1280 x 800 screen; then the table on a 1920 x 1080 screen, where a click on
+// a card plays it, and a start with a scale factor Qt cannot draw at.
+// Every step is printed, so a failure in CI shows how far the run got. The table of each screen
+// is left in e2e-table-WxH.ppm next to the test, and a failure leaves the screen in
+// e2e-failure.ppm.
 //
 //   morvel_e2e_tests PATH-TO-MORVEL
 #include <X11/keysym.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <thread>
 
 #include "table_person.h"
@@ -30,26 +35,20 @@ std::string At(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
-void WritePpm(const Shot& shot, const char* path) {
-    FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) return;
-    const Box& box = shot.Area();
-    std::fprintf(file, "P6\n%d %d\n255\n", box.width, box.height);
-    for (int y = box.top; y < box.top + box.height; ++y) {
-        for (int x = box.left; x < box.left + box.width; ++x) {
-            const Rgb p = shot.At(x, y);
-            const unsigned char rgb[3] = {p.r, p.g, p.b};
-            std::fwrite(rgb, 1, 3, file);
-        }
-    }
-    std::fclose(file);
-}
-
 void OnRunLimit(int) {
     static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
     [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     // The X server and the program get SIGTERM from the kernel as we go.
     _exit(1);
+}
+
+// A window's size is its design times the table's factor.
+bool ScaledSize(const Box& g, int width, int height, double factor) {
+    return std::abs(g.width - width * factor) <= 1 && std::abs(g.height - height * factor) <= 1;
+}
+
+std::string Size(const Box& g) {
+    return std::to_string(g.width) + "x" + std::to_string(g.height);
 }
 
 void NameDialog(XScreen& x, Person& person) {
@@ -58,7 +57,8 @@ void NameDialog(XScreen& x, Person& person) {
     Check(WaitFor([&] { return person.NameDialogPainted(dialog); }, Milliseconds(5000)),
           "the player-name dialog is drawn (blue, its field and its button)");
     const Box g = x.Geometry(dialog);
-    Check(g.width == 307 && g.height == 111, "the dialog's client area is 307x111");
+    Check(ScaledSize(g, 307, 111, person.Factor()),
+          "the dialog's client area is 307x111 drawn larger; seen " + Size(g));
 
     Say("typing \"vesk\" over the suggestion, then Enter");
     person.TypeInto(dialog, "vesk", /*enter=*/false);
@@ -76,7 +76,8 @@ void NameDialog(XScreen& x, Person& person) {
 }
 
 void HandFaceUp(Person& person, const std::string& when) {
-    const int area = place::kHand.width * place::kHand.height;
+    const Box box = person.OnTable(place::kHand);
+    const int area = box.width * box.height;
     Check(WaitFor(
               [&] {
                   const Shot hand = person.GrabTable(place::kHand);
@@ -87,20 +88,68 @@ void HandFaceUp(Person& person, const std::string& when) {
           "the person's hand lies face up at i40..i52 " + when);
 }
 
-Shot Table(XScreen& x, Person& person) {
+// The table fills its window: its right edge in the last 5 % of the width, or its bottom edge in
+// the last 5 % of the height. Both are told from the pixels of Panel1, the table's right-most
+// and lowest control, and the table's design.
+void TableFillsTheWindow(XScreen& x, Person& person, const std::string& screen) {
+    const Box& t = person.Table();
+    const Box panel = person.OnTable(place::kPanel1Seen);
+    // Panel1's edges, from the green around it.
+    const Shot row = x.Grab({t.left, panel.CentreY(), t.width, 1});
+    int left = -1;
+    int right = -1;
+    for (int px = panel.left - 10; px < panel.left + panel.width + 10; ++px) {
+        if (IsGreen(row.At(px, panel.CentreY()))) continue;
+        if (left < 0) left = px;
+        right = px;
+    }
+    const Shot column = x.Grab({panel.CentreX(), t.top, 1, t.height});
+    int top = -1;
+    for (int py = panel.top - 10; py < panel.top + 10 && top < 0; ++py) {
+        if (!IsGreen(column.At(panel.CentreX(), py))) top = py;
+    }
+    Check(left >= 0 && top >= 0, "Panel1 is drawn on the table");
+    const double factor = static_cast<double>(right - left + 1) / place::kPanel1.width;
+    const double tableRight = left + (place::kTableWidth - place::kPanel1.left) * factor;
+    const double tableBottom = top + (place::kTableHeight - place::kPanel1.top) * factor;
+    const bool wide = tableRight >= t.left + t.width * 0.95;
+    const bool high = tableBottom >= t.top + t.height * 0.95;
+    Check(wide || high, "on " + screen + " the table fills its window: right edge at " +
+                            std::to_string(static_cast<int>(tableRight - t.left)) + " of " +
+                            std::to_string(t.width) + ", bottom edge at " +
+                            std::to_string(static_cast<int>(tableBottom - t.top)) + " of " +
+                            std::to_string(t.height) + " (factor " +
+                            std::to_string(factor).substr(0, 4) + ")");
+    Check(factor > 1.2, "the table is drawn larger than designed");
+}
+
+// The person's hand where the scaled table puts it, and nothing of it beyond.
+void HandAtItsPlace(XScreen& x, Person& person) {
+    const Box hand = person.OnTable(place::kHand);
+    const Box left = person.OnTable({place::kHand.left - 8, place::kHand.top + 10, 6, 60});
+    const Box below = person.OnTable({place::kHand.left + 20, place::kHand.top + 84, 200, 4});
+    Check(x.Grab(left).Count(IsGreen) == left.width * left.height &&
+              x.Grab(below).Count(IsGreen) == below.width * below.height,
+          "the hand stands at " + At(hand.left, hand.top) + ", " + Size(hand) +
+              ", with green around it");
+}
+
+Shot Table(XScreen& x, Person& person, const std::string& screen) {
     Say("the table");
     person.FindTable();
     const Box& t = person.Table();
-    Say("  table client area at " + At(t.left, t.top) + ", " + std::to_string(t.width) + "x" +
-        std::to_string(t.height) + "; Panel1 found at its place");
+    Say("  table client area at " + At(t.left, t.top) + ", " + Size(t) + "; drawn at factor " +
+        std::to_string(person.Factor()).substr(0, 5) + "; Panel1 found at its place");
     for (const auto& spot : place::kEmptySpots) {
         const Box box = person.OnTable({spot[0], spot[1], 5, 5});
         const Shot shot = x.Grab(box);
-        Check(shot.Count(IsGreen) == 25, "the table is green (0, 128, 64) at " +
-                                             At(spot[0], spot[1]) + ", seen " +
-                                             ToString(shot.At(box.left, box.top)));
+        Check(shot.Count(IsGreen) == box.width * box.height,
+              "the table is green (0, 128, 64) at " + At(spot[0], spot[1]) + ", seen " +
+                  ToString(shot.At(box.left, box.top)));
     }
     HandFaceUp(person, "after the deal");
+    HandAtItsPlace(x, person);
+    TableFillsTheWindow(x, person, screen);
     Check(person.GrabTable(place::kNameplayer).Count(IsWhite) > 20,
           "the player's name is written under the hand");
     const Shot panel = person.GrabTable(place::kPanel1Seen);
@@ -111,14 +160,14 @@ Shot Table(XScreen& x, Person& person) {
 
 void ModeKeys(Person& person, const Shot& normalPanel) {
     Say("F3: a new game in Normal mode asks for the name again");
-    person.PressForWindow(XK_F3, title::kName, place::kNameOk);
+    person.PressForNewGame(XK_F3);
     person.AnswerNameDialog("tester");
     Check(WaitFor([&] { return person.GrabTable(place::kPanel1Seen) == normalPanel; },
                   Milliseconds(3000)),
           "Panel1 reads as at start-up (Normal)");
 
     Say("F2: a new game in Complex mode asks for the name again");
-    person.PressForWindow(XK_F2, title::kName, place::kNameOk);
+    person.PressForNewGame(XK_F2);
     person.AnswerNameDialog("tester");
     Check(WaitFor([&] { return !(person.GrabTable(place::kPanel1Seen) == normalPanel); },
                   Milliseconds(3000)),
@@ -143,13 +192,15 @@ void MenuWindows(XScreen& x, Person& person) {
         Say(name + ": open, then " + (side.byEnter ? "Enter" : "a click on OK"));
         const XWindow window = person.PressForWindow(side.key, side.title, side.ok);
         if (side.title == title::kResults) {
+            const Box corner = person.OnTable({0, 0, 1, 1});
             Check(WaitFor(
                       [&] {
                           const Box g = x.Geometry(window);
-                          return g.left == 0 && g.top == 0;
+                          return g.left == corner.left && g.top == corner.top;
                       },
                       Milliseconds(2000)),
-                  "the result sheet opens at (0, 0)");
+                  "the result sheet opens at the table's top-left corner " +
+                      At(corner.left, corner.top));
         }
         if (side.byEnter) {
             person.PressEnter(window, side.ok, name);
@@ -165,7 +216,7 @@ void MenuWindows(XScreen& x, Person& person) {
 // contract dialog.
 bool NewGameChosenByPerson(Person& person, unsigned long key, const std::string& keyName) {
     for (int game = 1; game <= 20; ++game) {
-        person.PressForWindow(key, title::kName, place::kNameOk);
+        person.PressForNewGame(key);
         person.AnswerNameDialog("tester");
         // Once the computer players have moved up to the person's turn, the table rests. The
         // marker then says who chooses, and the button that the choice is still to be made (in a
@@ -186,26 +237,32 @@ Person::Deal PlayToSheet(XScreen& x, Person& person) {
     Say("  the result sheet came up after " + std::to_string(deal.rounds) +
         " rounds of clicks and " + std::to_string(deal.choices) + " contract dialogs");
     Box g;
-    Check(WaitFor(
-              [&] {
-                  g = x.Geometry(deal.sheet);
-                  return g.left == 0 && g.top == 0;
-              },
-              Milliseconds(2000)),
-          "the result sheet stands at (0, 0); seen at " + At(g.left, g.top));
-    Check(g.width == 640 && g.height == 433, "the result sheet is 640x433");
+    const Box corner = person.OnTable({0, 0, 1, 1});
+    const bool atCorner = WaitFor(
+        [&] {
+            g = x.Geometry(deal.sheet);
+            return g.left == corner.left && g.top == corner.top;
+        },
+        Milliseconds(2000));
+    Check(atCorner, "the result sheet stands at the table's top-left corner " +
+                        At(corner.left, corner.top) + "; seen at " + At(g.left, g.top));
+    Check(ScaledSize(g, 640, 433, person.Factor()),
+          "the result sheet is 640x433 drawn larger; seen " + Size(g));
     person.ClickOk(deal.sheet, place::kSheetOk, "the result sheet");
     Say("  ok: the result sheet closed");
     return deal;
 }
 
-void CheckDialog(const Person::Deal& deal, int width, int height, const std::string& what) {
+void CheckDialog(const Person& person, const Person::Deal& deal, int width, int height,
+                 const std::string& what) {
     const Box& d = deal.dialog;
-    Check(deal.choices == 1 && d.width == width && d.height == height,
+    Check(deal.choices == 1 && ScaledSize(d, width, height, person.Factor()),
           "the person chose in " + what + " (" + std::to_string(width) + "x" +
-              std::to_string(height) + ")");
-    Check(d.left == 205 && d.top == 100,
-          "the contract dialog stood at (205, 100); seen at " + At(d.left, d.top));
+              std::to_string(height) + " drawn larger; seen " + Size(d) + ")");
+    const Box place = person.OnTable({205, 100, 1, 1});
+    Check(d.left == place.left && d.top == place.top,
+          "the contract dialog stood at (205, 100) of the table, " + At(place.left, place.top) +
+              "; seen at " + At(d.left, d.top));
 }
 
 // Complex mode: the chooser's All Game deal by Tallform, then his layout deal with Pass.
@@ -215,7 +272,7 @@ void ComplexDeals(XScreen& x, Person& person) {
     Say("a deal: the person's cards by clicks, the contract by r1 and OK");
     const Person::Deal first = PlayToSheet(x, person);
     if (!chooses) return;
-    CheckDialog(first, 229, 148, "Tallform, All Games");
+    CheckDialog(person, first, 229, 148, "Tallform, All Games");
     // The chooser's second deal is the layout deal, chosen without a dialog; Pass stands where
     // the Choose button was.
     HandFaceUp(person, "in the person's second deal");
@@ -224,14 +281,102 @@ void ComplexDeals(XScreen& x, Person& person) {
     Check(second.choices == 0, "the layout deal came without a contract dialog");
 }
 
+// A game in progress: F3 asks first, and Escape (No) keeps the game.
+void NewGameQuestion(XScreen& x, Person& person) {
+    Say("F3 in a game in progress: the question first");
+    person.PressOnTable(XK_F3);
+    std::optional<XWindow> question;
+    Check(WaitFor([&] { return (question = person.NewGameQuestion()).has_value(); },
+                  Milliseconds(4000)),
+          "F3 asks before the game in progress is lost");
+    x.Focus(*question);
+    x.Key(XK_Escape);
+    Check(WaitFor([&] { return !x.Shown(*question); }, Milliseconds(4000)), "Escape answers No");
+    std::this_thread::sleep_for(Milliseconds(300));
+    Check(!x.FindWindowTitled(title::kName).has_value(), "and no new game begins");
+}
+
 // Normal mode: one deal whose contract the person picks in Tchoosform.
 void NormalDeal(XScreen& x, Person& person) {
+    NewGameQuestion(x, person);
     Say("Normal mode: a new game in which the person chooses first");
     const bool chooses = NewGameChosenByPerson(person, XK_F3, "F3");
     Say("a deal: the person's cards by clicks, the contract by r1 and OK");
     const Person::Deal deal = PlayToSheet(x, person);
-    if (chooses) CheckDialog(deal, 248, 213, "Tchoosform, Queen");
+    if (chooses) CheckDialog(person, deal, 248, 213, "Tchoosform, Queen");
     HandFaceUp(person, "in the next deal");
+}
+
+// On a large screen: the table drawn larger still, and a click where a card is drawn lays it.
+void LargeScreen(XScreen& x, Person& person, const XServer& server) {
+    NameDialog(x, person);
+    Table(x, person, "1920x1080");
+    WritePpm(x.Grab({0, 0, server.Width(), server.Height()}), "e2e-table-1920x1080.ppm");
+    Say("  the screen is in e2e-table-1920x1080.ppm");
+    person.TurnOffThePause();
+    if (!NewGameChosenByPerson(person, XK_F3, "F3")) return;
+    const Box cg = person.OnTable(place::kCgAndPassb);
+    x.Click(cg.CentreX(), cg.CentreY());
+    std::optional<XWindow> dialog;
+    Check(WaitFor([&] { return (dialog = x.FindWindowTitled(title::kChoice)).has_value(); },
+                  Milliseconds(4000)),
+          "Chose Game opens the contract dialog");
+    person.AnswerContractDialog(*dialog, {1});
+    // The person leads: the right-most card, where it is drawn, goes to the person's spot.
+    const Box spot = person.OnTable({265, 199, 70, 82});
+    person.TableAtRest(Milliseconds(200), Milliseconds(3000));
+    Check(x.Grab(spot).Count(IsGreen) == spot.width * spot.height, "the person's spot is empty");
+    const Box card = person.OnTable({376 + 35, 328 + 41, 1, 1});
+    x.Click(card.left, card.top);
+    Check(WaitFor([&] { return x.Grab(spot).Count(IsWhite) > spot.width * spot.height / 4; },
+                  Milliseconds(3000)),
+          "a click at " + At(card.left, card.top) + " laid the card drawn there");
+}
+
+// A scale factor Qt cannot draw at is left out: the game comes up as without it.
+void UnusableScaleFactor(XScreen& x, const XServer& server, const char* binary) {
+    Say("starting with QT_SCALE_FACTOR=0");
+    std::optional<Child> morvel =
+        server.StartProgram({binary}, /*quiet=*/true, {"QT_SCALE_FACTOR=0"});
+    Check(morvel.has_value(), "the program starts");
+    Person person(x);
+    const XWindow dialog = person.WaitForNameDialog();
+    Check(WaitFor([&] { return person.NameDialogPainted(dialog); }, Milliseconds(5000)),
+          "the player-name dialog is drawn");
+    const Box g = x.Geometry(dialog);
+    Check(g.left >= 0 && g.top >= 0 && g.left + g.width <= server.Width() &&
+              g.top + g.height <= server.Height(),
+          "on the screen, at " + At(g.left, g.top));
+    morvel->Stop();
+}
+
+// One program on one screen; on a failure says what is up and leaves the screen in a file.
+bool Run(const XServer& server, XScreen& x, const char* binary,
+         const std::function<void(Person&)>& scenario) {
+    Say("starting " + std::string(binary) + " on a " + std::to_string(server.Width()) + "x" +
+        std::to_string(server.Height()) + " screen");
+    // Not the test environment's headless platform: the screen we made.
+    std::optional<Child> morvel = server.StartProgram({binary});
+    if (!morvel) {
+        std::printf("FAILED: cannot start %s\n", binary);
+        return false;
+    }
+    Person person(x);
+    try {
+        scenario(person);
+        Check(morvel->Running(), "the program is still running");
+    } catch (const Failure& failure) {
+        std::printf("FAILED: %s\n", failure.what());
+        if (!morvel->Running()) std::printf("  (the program is no longer running)\n");
+        std::printf("  windows on the screen:\n");
+        for (const std::string& t : x.ShownTitles())
+            std::printf("    \"%s\"\n", t.c_str());
+        WritePpm(x.Grab({0, 0, server.Width(), server.Height()}), "e2e-failure.ppm");
+        std::printf("  the screen is in e2e-failure.ppm\n");
+        return false;
+    }
+    morvel->Stop();
+    return true;
 }
 
 }  // namespace
@@ -248,46 +393,46 @@ int main(int argc, char** argv) {
     signal(SIGALRM, OnRunLimit);
     alarm(kRunLimit);
 
-    std::string why;
-    std::optional<XServer> server = XServer::Start(&why);
-    if (!server) {
-        std::printf("FAILED: %s\n", why.c_str());
-        return 1;
+    for (const auto& [width, height] : {std::pair{1280, 800}, std::pair{1920, 1080}}) {
+        std::string why;
+        std::optional<XServer> server = XServer::Start(&why, width, height);
+        if (!server) {
+            std::printf("FAILED: %s\n", why.c_str());
+            return 1;
+        }
+        Say("Xvfb on " + server->Name());
+        XScreen x(server->Name());
+        if (!x.Connected()) {
+            std::printf("FAILED: cannot connect to %s with XTest\n", server->Name().c_str());
+            return 1;
+        }
+        const bool passed =
+            width == 1280
+                ? Run(*server, x, argv[1],
+                      [&](Person& person) {
+                          NameDialog(x, person);
+                          const Shot normalPanel = Table(x, person, "1280x800");
+                          WritePpm(x.Grab({0, 0, width, height}), "e2e-table-1280x800.ppm");
+                          Say("  the screen is in e2e-table-1280x800.ppm");
+                          // Whole deals at the pace of the computer players alone.
+                          person.TurnOffThePause();
+                          ModeKeys(person, normalPanel);
+                          MenuWindows(x, person);
+                          ComplexDeals(x, person);
+                          NormalDeal(x, person);
+                      })
+                : Run(*server, x, argv[1],
+                      [&](Person& person) { LargeScreen(x, person, *server); });
+        if (!passed) return 1;
+        if (width == 1920) {
+            try {
+                UnusableScaleFactor(x, *server, argv[1]);
+            } catch (const Failure& failure) {
+                std::printf("FAILED: %s\n", failure.what());
+                return 1;
+            }
+        }
     }
-    Say("Xvfb on " + server->Name());
-    XScreen x(server->Name());
-    if (!x.Connected()) {
-        std::printf("FAILED: cannot connect to %s with XTest\n", server->Name().c_str());
-        return 1;
-    }
-    Say("starting " + std::string(argv[1]));
-    // Not the test environment's headless platform: the screen we made.
-    std::optional<Child> morvel = server->StartProgram({argv[1]});
-    if (!morvel) {
-        std::printf("FAILED: cannot start %s\n", argv[1]);
-        return 1;
-    }
-
-    Person person(x);
-    try {
-        NameDialog(x, person);
-        const Shot normalPanel = Table(x, person);
-        ModeKeys(person, normalPanel);
-        MenuWindows(x, person);
-        ComplexDeals(x, person);
-        NormalDeal(x, person);
-        Check(morvel->Running(), "the program is still running");
-    } catch (const Failure& failure) {
-        std::printf("FAILED: %s\n", failure.what());
-        if (!morvel->Running()) std::printf("  (the program is no longer running)\n");
-        std::printf("  windows on the screen:\n");
-        for (const std::string& t : x.ShownTitles())
-            std::printf("    \"%s\"\n", t.c_str());
-        WritePpm(x.Grab({0, 0, XServer::kWidth, XServer::kHeight}), "e2e-failure.ppm");
-        std::printf("  the screen is in e2e-failure.ppm\n");
-        return 1;
-    }
-    morvel->Stop();
     Say("passed");
     return 0;
 }

@@ -1,7 +1,9 @@
 // A person at Morvel's table, on a private X server: the windows known by their titles, the
-// controls by their places, and the moves of a deal made with the pointer and the keyboard.
+// controls by their designed places (drawn larger with the table, by one factor), and the moves
+// of a deal made with the pointer and the keyboard.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,9 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A message box carries the application's name alone as its title.
+bool IsMessageBoxTitle(std::string_view t);
+
 // The English part of each window's title; the choice dialogs share theirs.
 namespace title {
 inline constexpr std::string_view kTable = "Morvel Free";
@@ -28,8 +33,11 @@ inline constexpr std::string_view kDeckCard = "Deck Card";
 inline constexpr std::string_view kLastShot = "Last Shot";
 }  // namespace title
 
-// Places in a window's client area.
+// Places in a window's client area, as designed (at 1:1).
 namespace place {
+inline constexpr int kTableWidth = 640;
+inline constexpr int kTableHeight = 440;
+inline constexpr int kNameDialogWidth = 307;
 inline constexpr Box kNameEdit = {48, 44, 202, 22};
 inline constexpr Box kNameOk = {96, 72, 105, 33};
 inline constexpr Box kPanel1 = {499, 372, 130, 22};
@@ -45,7 +53,7 @@ inline constexpr Box kHelpOk = {184, 376, 113, 41};
 inline constexpr Box kDeckCardOk = {48, 232, 193, 33};
 inline constexpr Box kLastShotOk = {72, 296, 177, 33};
 // Table spots no control ever covers.
-inline constexpr int kEmptySpots[][2] = {{660, 250}, {300, 460}, {900, 700}};
+inline constexpr int kEmptySpots[][2] = {{632, 350}, {300, 425}, {620, 20}};
 }  // namespace place
 
 inline constexpr Rgb kTableGreen{0, 128, 64};
@@ -54,7 +62,8 @@ class Person {
   public:
     explicit Person(XScreen& screen) : x_(screen) {}
 
-    // The player-name dialog, once it is on the screen; throws when it does not come.
+    // The player-name dialog, once it is on the screen; throws when it does not come. Until the
+    // table is found, the dialog's size tells the factor the windows are drawn at.
     XWindow WaitForNameDialog(Milliseconds timeout = Milliseconds(15000));
     // Whether the dialog is fully drawn: its blue, its field and its button.
     bool NameDialogPainted(XWindow dialog);
@@ -66,17 +75,30 @@ class Person {
     // where it stood; so do ClickOk and PressEnter.
     void AnswerNameDialog(std::string_view name);
 
-    // Finds the table window and the table's client area below the menu bar; checks it against
+    // Finds the table window and the table's client area below the menu bar, works out the
+    // factor and the place the table is drawn at as the program does, and checks them against
     // the place of Panel1.
     void FindTable();
     const Box& Table() const { return table_; }
-    // A box of the table's client area, on the screen.
-    Box OnTable(const Box& box) const { return box.Moved(table_.left, table_.top); }
+    double Factor() const { return factor_; }
+    // A designed box of the table, on the screen.
+    Box OnTable(const Box& box) const;
     Shot GrabTable(const Box& box) { return x_.Grab(OnTable(box)); }
+    // A designed box of a side window (drawn at the table's factor), on the screen.
+    Box InWindow(XWindow window, const Box& box);
 
+    // Presses a key in the table window (with `modifier`, such as Alt, held when not 0).
+    void PressOnTable(unsigned long keysym, unsigned long modifier = 0);
     // Presses a shortcut key in the table window and waits for the window it opens, drawn with
     // its OK button at `ok`.
     XWindow PressForWindow(unsigned long keysym, std::string_view windowTitle, const Box& ok);
+    // F2 or F3: when the game in progress asks first, answers "Yes"; then the player-name dialog.
+    // Says whether the question came.
+    bool PressForNewGame(unsigned long keysym);
+    // The question before a game in progress is thrown away, when it is up.
+    std::optional<XWindow> NewGameQuestion();
+    // Unchecks "Pause after each round" in the Option menu, by its keys.
+    void TurnOffThePause();
     // Clicks `ok` (client place) in `window`, or presses Enter there, and waits until it closes.
     void ClickOk(XWindow window, const Box& ok, std::string_view what);
     void PressEnter(XWindow window, const Box& ok, std::string_view what);
@@ -92,6 +114,10 @@ class Person {
     // hand from the right-most card leftwards.
     Deal PlayDeal(const std::vector<int>& radios, Milliseconds timeout);
 
+    // Plays the person's part for `passes` passes of clicks (as PlayDeal does), answering the
+    // contract dialogs and closing the result sheets that come up.
+    void PlayFor(int passes);
+
     // Clicks the contract dialog's radio buttons `radios` in that order, then OK; throws unless
     // the dialog closes.
     void AnswerContractDialog(XWindow dialog, const std::vector<int>& radios);
@@ -105,6 +131,8 @@ class Person {
     bool PersonIsChooser();
 
   private:
+    // One pass of the person's clicks: the Choose/Pass spot, then the hand from the right.
+    void ClickPass();
     void WaitDrawn(XWindow window, const Box& ok, std::string_view what);
     // `okButton`: the window's OK button as it was seen before it closed.
     void WaitClosed(XWindow window, const Shot& okButton, std::string_view what);
@@ -112,9 +140,29 @@ class Person {
     XScreen& x_;
     XWindow tableWindow_ = 0;
     Box table_;
+    double factor_ = 1;
+    double offsetX_ = 0;  // of the drawn table in its client area
+    double offsetY_ = 0;
 };
+
+// A designed box times `factor`, moved by (x, y): both edges rounded, as the program does.
+Box Scaled(const Box& box, double factor, double x = 0, double y = 0);
+// The factor at which a design of `width` x `height` fits `room` (at least 1, at most 16).
+double FitFactor(int width, int height, const Box& room);
 
 bool IsGreen(Rgb p);
 bool IsWhite(Rgb p);
+
+// The screen (or a part of it) as a PPM picture.
+void WritePpm(const Shot& shot, const char* path);
+
+// The frame of an end-to-end test program (`NAME PATH-TO-MORVEL`): skipped (status 77) without
+// Xvfb, stopped after `limitSeconds`, run on a private X server. `body` starts the program in
+// `program`, which outlives it: a Failure prints what went wrong, whether the program still runs,
+// the windows on the screen and the screen itself (in `failureShot`). Returns the exit status.
+using EndToEndBody = std::function<void(const XServer& server, XScreen& x,
+                                        const std::string& binary, std::optional<Child>& program)>;
+int RunEndToEnd(int argc, char** argv, unsigned limitSeconds, const char* failureShot,
+                const EndToEndBody& body);
 
 }  // namespace morvel::e2e

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 extern char** environ;
@@ -139,9 +140,50 @@ bool Child::Running() {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
         pid_ = -1;
+        status_ = status;
         return false;
     }
     return true;
+}
+
+void Child::Kill() {
+    if (!Running()) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status_, 0);
+    pid_ = -1;
+}
+
+std::optional<TempDir> TempDir::Make() {
+    char pattern[] = "/tmp/morvel-e2e-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) return std::nullopt;
+    TempDir dir;
+    dir.path_ = pattern;
+    return dir;
+}
+
+TempDir& TempDir::operator=(TempDir&& other) noexcept {
+    if (this != &other) {
+        std::swap(path_, other.path_);
+    }
+    return *this;
+}
+
+TempDir::~TempDir() {
+    if (path_.empty()) return;
+    std::error_code ignored;
+    // A folder a test made read-only is made writable again, to go.
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempDir::Contents() const {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+        found.push_back(std::filesystem::relative(it->path(), path_).string());
+    return found;
 }
 
 void Child::Stop(Milliseconds grace) {
@@ -159,13 +201,13 @@ bool XServer::Installed() {
     return ExecutableOnPath("Xvfb");
 }
 
-std::optional<XServer> XServer::Start(std::string* why) {
+std::optional<XServer> XServer::Start(std::string* why, int width, int height) {
     int ready[2];
     if (pipe(ready) != 0) {
         *why = "no pipe";
         return std::nullopt;
     }
-    const std::string screen = std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24";
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     std::optional<Child> process = Child::Start({"Xvfb", "-displayfd", std::to_string(ready[1]),
                                                  "-screen", "0", screen, "-nolisten", "tcp"},
                                                 {}, {}, /*quiet=*/true, /*keepFd=*/ready[1]);
@@ -191,17 +233,38 @@ std::optional<XServer> XServer::Start(std::string* why) {
         *why = "Xvfb did not come up";
         return std::nullopt;
     }
+    std::optional<TempDir> home = TempDir::Make();
+    if (!home) {
+        *why = "cannot make a home folder under /tmp";
+        return std::nullopt;
+    }
     XServer server;
     server.process_ = std::move(*process);
     server.name_ = ":" + number;
+    server.width_ = width;
+    server.height_ = height;
+    server.home_ = std::move(*home);
     return server;
 }
 
-std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv, bool quiet) const {
+std::vector<std::string> XServer::HomeAt(const std::string& home) {
+    return {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
+            "XDG_DATA_HOME=" + home + "/.local/share", "XDG_CACHE_HOME=" + home + "/.cache"};
+}
+
+std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv, bool quiet,
+                                           const std::vector<std::string>& environment) const {
+    std::vector<std::string> set = HomeAt(home_.Path());
+    set.push_back("DISPLAY=" + name_);
+    for (const std::string& entry : environment) {
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        std::erase_if(set, [&](const std::string& e) { return e.starts_with(name); });
+        set.push_back(entry);
+    }
     return Child::Start(argv,
                         {"QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
                          "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING"},
-                        {"DISPLAY=" + name_}, quiet);
+                        set, quiet);
 }
 
 std::string ToString(Rgb colour) {
@@ -341,10 +404,13 @@ void XScreen::Focus(XWindow window) {
     Flush();
 }
 
-void XScreen::Key(unsigned long keysym) {
+void XScreen::Key(unsigned long keysym, unsigned long modifier) {
     const KeyCode code = XKeysymToKeycode(display_, keysym);
+    const KeyCode held = modifier != 0 ? XKeysymToKeycode(display_, modifier) : 0;
+    if (held != 0) XTestFakeKeyEvent(display_, held, True, CurrentTime);
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
     XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    if (held != 0) XTestFakeKeyEvent(display_, held, False, CurrentTime);
     Flush();
 }
 

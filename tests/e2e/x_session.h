@@ -53,31 +53,61 @@ class Child {
     bool Running();
     // SIGTERM, then SIGKILL if it has not gone within `grace`; reaps it.
     void Stop(Milliseconds grace = Milliseconds(2000));
+    // SIGKILL, as a crash of the desktop session would end it; reaps it.
+    void Kill();
+    // Once it has ended: whether it exited with status 0.
+    bool ExitedCleanly() const { return pid_ == -1 && status_ == 0; }
 
   private:
     explicit Child(pid_t pid) : pid_(pid) {}
     pid_t pid_ = -1;
+    int status_ = -1;  // as waitpid gives it, once reaped
+};
+
+// A folder of our own under /tmp, removed with all it holds when it goes.
+class TempDir {
+  public:
+    TempDir() = default;
+    static std::optional<TempDir> Make();
+    TempDir(TempDir&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+    TempDir& operator=(TempDir&& other) noexcept;
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir();
+    const std::string& Path() const { return path_; }
+    // Every file and folder below it, by its path from it.
+    std::vector<std::string> Contents() const;
+
+  private:
+    std::string path_;
 };
 
 // Xvfb on a display it picks itself (-displayfd), so parallel runs never race for a number.
 class XServer {
   public:
-    static constexpr int kWidth = 1280;
-    static constexpr int kHeight = 1024;
-
     static bool Installed();
     // Empty when Xvfb does not come up; `why` says what went wrong.
-    static std::optional<XServer> Start(std::string* why);
+    static std::optional<XServer> Start(std::string* why, int width = 1280, int height = 1024);
     const std::string& Name() const { return name_; }  // ":N"
-    // Starts a Qt program on this screen, whatever platform or scaling our environment asks for;
-    // its messages go to /dev/null when `quiet`.
-    std::optional<Child> StartProgram(const std::vector<std::string>& argv,
-                                      bool quiet = false) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Starts a Qt program on this screen, whatever platform or scaling our environment asks for,
+    // with a home folder of this server's own (never the person's, whose kept game it would
+    // find); its messages go to /dev/null when `quiet`. `environment` adds NAME=VALUE entries,
+    // or replaces those of the same name.
+    std::optional<Child> StartProgram(const std::vector<std::string>& argv, bool quiet = false,
+                                      const std::vector<std::string>& environment = {}) const;
+    // HOME and the configuration and data folders under it, for a program's environment.
+    static std::vector<std::string> HomeAt(const std::string& home);
+    const std::string& Home() const { return home_.Path(); }
 
   private:
     XServer() = default;
     Child process_;
     std::string name_;
+    int width_ = 0;
+    int height_ = 0;
+    TempDir home_;
 };
 
 struct Rgb {
@@ -136,7 +166,10 @@ class XScreen {
     void Click(int x, int y);
     // The keyboard goes to `window`, as it would after a person clicked into it.
     void Focus(XWindow window);
-    void Key(unsigned long keysym);
+    // A key, with a modifier key held (Alt_L, Shift_L...) when one is given.
+    void Key(unsigned long keysym, unsigned long modifier = 0);
+    // A key pressed while `modifier` (a key such as Alt) is held.
+    void Chord(unsigned long modifier, unsigned long keysym) { Key(keysym, modifier); }
     // Letters and digits, as typed on a US keyboard.
     void Type(std::string_view text);
 

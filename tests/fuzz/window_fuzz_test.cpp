@@ -26,6 +26,7 @@
 #include "image_slot.h"
 #include "person.h"
 #include "player_options.h"
+#include "scaler.h"
 #include "windows.h"
 
 namespace morvel {
@@ -257,8 +258,9 @@ class Fuzzer : public QObject, public GameObserver {
                 return Trigger("Result1");
             case 6: {
                 static const std::vector<const char*> actions = {
-                    "Result1",     "N1",          "LastCard1", "Slow1",     "Medium1", "Fast1",
-                    "AboutMovel1", "HelpMorvel1", "Strong1",   "Standard1", "Hint1"};
+                    "Result1", "N1",          "LastCard1",   "Slow1",  "Medium1",
+                    "Fast1",   "AboutMovel1", "HelpMorvel1", "Pause1", "Playable1",
+                    "Strong1", "Standard1",   "Hint1"};
                 return Trigger(dice_.Pick(actions));
             }
             default: {
@@ -269,6 +271,10 @@ class Fuzzer : public QObject, public GameObserver {
                     form.SlotWidget(hand ? Family::I : Family::J, 1 + dice_.Below(52));
                 const char* signal = hand ? "Clicked" : dice_.Percent(50) ? "Pressed" : "Released";
                 Note(QStringLiteral("%1 %2").arg(slot->objectName(), QLatin1String(signal)));
+                if (!hand) {
+                    const int seat = SeatOfEntry(slot->objectName().mid(1).toInt());
+                    pressedBehind_[seat] = signal[0] == 'P';
+                }
                 QMetaObject::invokeMethod(slot, signal);
                 return;
             }
@@ -294,12 +300,8 @@ class Fuzzer : public QObject, public GameObserver {
         const bool careless = dice_.Percent(25);
         const bool layout = game.CurrentContract() == kMorvelLetter;
         for (int n = 40; n <= 52; ++n) {
-            const CardRecord& c = s.hand[n];
-            if (c.suit == kPlayed) continue;
-            const bool ok = layout ? Fits(s, c.suit, c.rank)
-                                   : s.round.position == 1 || c.suit == s.round.cards[1].suit ||
-                                         !Holds(s, kHuman, s.round.cards[1].suit);
-            if (ok || careless) allowed.push_back(n);
+            if (s.hand[n].suit == kPlayed) continue;
+            if (Allowed(s, layout, n) || careless) allowed.push_back(n);
         }
         if (allowed.empty()) {
             QPushButton* passb = TableButton("passb");
@@ -357,6 +359,13 @@ class Fuzzer : public QObject, public GameObserver {
             qobject_cast<Tenterform*>(modal) == nullptr &&
             qobject_cast<QMessageBox*>(modal) == nullptr && dice_.Percent(75)) {
             return ClickOn(modal, RandomPoint(modal->rect()), RandomButton(), modal->objectName());
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal);
+            box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+            // The question before a new game: either answer.
+            QAbstractButton* answer =
+                box->button(dice_.Percent(50) ? QMessageBox::Yes : QMessageBox::No);
+            return ClickOn(answer, answer->rect().center(), Qt::LeftButton, answer->text());
         }
         QPushButton* ok = OkOf(modal);
         if (ok == nullptr) return Broken(modal->objectName() + QStringLiteral(" has no OK button"));
@@ -449,8 +458,11 @@ class Fuzzer : public QObject, public GameObserver {
     }
 
     static QPushButton* OkOf(QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            return qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            if (box->button(QMessageBox::Ok) != nullptr)
+                return qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
+            return box->defaultButton();
+        }
         for (QPushButton* button : modal->findChildren<QPushButton*>()) {
             if (button->isDefault()) return button;
         }
@@ -506,6 +518,14 @@ class Fuzzer : public QObject, public GameObserver {
         for (int n = BlockOf(seat).first; n <= BlockOf(seat).last; ++n)
             held += s.hand[n].suit != kPlayed;
         return held;
+    }
+
+    // Whether the rules let the person lay the card of entry n now.
+    static bool Allowed(const GameState& s, bool layout, int n) {
+        const CardRecord& c = s.hand[n];
+        return layout ? Fits(s, c.suit, c.rank)
+                      : s.round.position == 1 || c.suit == s.round.cards[1].suit ||
+                            !Holds(s, kHuman, s.round.cards[1].suit);
     }
 
     // A card may go to the board when it is a jack or lies next to either end of its suit's run.
@@ -684,9 +704,31 @@ class Fuzzer : public QObject, public GameObserver {
             const Rect& r = slot.rect;
             if (widget->isVisibleTo(central) != slot.visible ||
                 widget->isEnabled() != slot.enabled || widget->ShownPicture() != slot.picture ||
-                widget->geometry() != QRect(r.left, r.top, r.width, r.height))
+                widget->geometry() !=
+                    form.TableScaler().Map(QRect(r.left, r.top, r.width, r.height)))
                 return Broken(QStringLiteral("%1 on screen differs from the table")
                                   .arg(widget->objectName()));
+        }
+        // On the person's turn exactly the cards the rules refuse are dimmed.
+        const GameState& s = windows_->Engine().State();
+        const bool layout = windows_->Engine().CurrentContract() == kMorvelLetter;
+        for (int n = 40; n <= 52; ++n) {
+            const bool refused = form.GetOptions().showPlayable && s.humanTurn &&
+                                 s.hand[n].suit != kPlayed && !Allowed(s, layout, n);
+            if (form.SlotWidget(Family::I, n)->Dimmed() != refused)
+                return Broken(QStringLiteral("i%1 is %2dimmed").arg(n).arg(refused ? "not " : ""));
+        }
+        // An enlarged taken card only while a button is held on its seat's row.
+        for (int seat = 1; seat <= 4; ++seat) {
+            const int pig = seat;
+            if (table.Get(Family::Pig, pig).picture == Picture::Blank()) {
+                pressedBehind_[seat] = false;
+                continue;
+            }
+            bool held = pressedBehind_[seat];
+            for (int j = BlockOf(seat).first; j <= BlockOf(seat).last; ++j)
+                held |= form.SlotWidget(Family::J, j)->Held();
+            if (!held) return Broken(QStringLiteral("pig%1 shows with no button held").arg(pig));
         }
         if (TableButton("cg")->isVisibleTo(central) != table.CgVisible() ||
             TableButton("passb")->isVisibleTo(central) != table.PassbVisible())
@@ -774,6 +816,8 @@ class Fuzzer : public QObject, public GameObserver {
     std::vector<int> actionLevels_;  // event-loop level at the start of each event in progress
     std::vector<TimerId> steps_;     // the steps in progress, innermost last
     Qt::MouseButton heldButton_ = Qt::NoButton;
+    // By seat: a collection slot's Pressed signal sent past the widget, which holds no button.
+    std::array<bool, 5> pressedBehind_{};
     std::array<CardRecord, 53> cardOfFace_{};
     std::deque<QString> trail_;
     QString failure_;

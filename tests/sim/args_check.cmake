@@ -73,3 +73,28 @@ execute_process(COMMAND sh -c "timeout 60 \"$0\" --games 100000000 --trace | hea
 if(NOT status EQUAL 0 OR NOT out STREQUAL "game 1 NORMAL\n")
   message(FATAL_ERROR "the trace did not stream: status ${status}, stdout '${out}'")
 endif()
+
+# A run saved at a trace line and resumed from its file prints the rest of the uncut run.
+set(run ${CMAKE_CURRENT_BINARY_DIR}/args-check-run.sav)
+execute_process(COMMAND ${SIM} --mode complex --clock 5000:3 --trace OUTPUT_VARIABLE whole RESULT_VARIABLE status)
+execute_process(COMMAND ${SIM} --mode complex --clock 5000:3 --trace --save-at 200 ${run}
+  OUTPUT_VARIABLE head RESULT_VARIABLE status1)
+execute_process(COMMAND ${SIM} --resume ${run} --trace OUTPUT_VARIABLE tail RESULT_VARIABLE status2)
+string(REGEX MATCHALL "\n" head_lines "${head}")
+list(LENGTH head_lines head_count)
+if(NOT status EQUAL 0 OR NOT status1 EQUAL 0 OR NOT status2 EQUAL 0 OR NOT head_count EQUAL 200 OR
+   NOT "${head}${tail}" STREQUAL "${whole}")
+  message(FATAL_ERROR "save at line 200 and resume: status ${status1} ${status2}, ${head_count} lines before the cut")
+endif()
+expect_refused("--save-at needs a trace line" --save-at 0 ${run})
+expect_refused("--save-at needs a trace line" --save-at x ${run})
+expect_refused("--save-at" --save-at 5)
+expect_refused("--clock cannot go with --resume" --resume ${run} --clock 5)
+expect_refused("cannot resume '/nonexistent/run': No such file" --resume /nonexistent/run)
+expect_refused("cannot resume .*: not a run saved by morvel-sim" --resume ${CMAKE_CURRENT_LIST_FILE})
+# A line the run never reaches: status 1, no file.
+file(REMOVE ${run})
+execute_process(COMMAND ${SIM} --games 1 --save-at 100000 ${run} RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 1 OR NOT err MATCHES "the run ended at trace line [0-9]+, before line 100000" OR EXISTS ${run})
+  message(FATAL_ERROR "a line past the end: status ${status}, stderr '${err}'")
+endif()

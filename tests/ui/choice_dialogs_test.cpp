@@ -43,7 +43,9 @@ class ChoiceDialogsTest : public QObject {
         State().contractNumber = n;
         dialog.move(0, 0);
         dialog.show();
-        QCOMPARE(dialog.pos(), QPoint(205, 100));
+        // At its place on the table, drawn at the table's scale.
+        QCOMPARE(dialog.pos(), morvel::testing::OnScreen(started_->Form1(), {205, 100}));
+        QCOMPARE(morvel::Scaler::FactorFor(&dialog), started_->Form1().TableScaler().Factor());
         QCOMPARE(dialog.focusWidget(), dialog.OkButton());
     }
 

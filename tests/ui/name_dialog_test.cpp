@@ -170,6 +170,35 @@ class NameDialogTest : public QObject {
         QCOMPARE(cursor, 40);
     }
 
+    // The name field takes one line: a pasted text's line breaks and tabs become single spaces.
+    void pastedLinesBecomeOneLine() {
+        Open();
+        Edit1()->clear();
+        Edit1()->insert(QStringLiteral("Ann\r\nLee\tX\n\n\tY") + QChar(0x2028) + "Z");
+        QCOMPARE(Edit1()->text(), QStringLiteral("Ann Lee X Y Z"));
+        QCOMPARE(Edit1()->cursorPosition(), Edit1()->text().size());
+        // Twenty characters counted after the change.
+        Edit1()->clear();
+        Edit1()->insert(QStringLiteral("abcdefghij\r\n\r\nklmnopqrstuvwxyz"));
+        QCOMPARE(Edit1()->text(), QStringLiteral("abcdefghij klmnopqrs"));
+        // Spaces typed as spaces stay as they are.
+        Edit1()->clear();
+        QTest::keyClicks(Edit1(), "A  B");
+        QCOMPARE(Edit1()->text(), QStringLiteral("A  B"));
+    }
+
+    void oneLineMovesTheCursorWithTheText() {
+        int cursor = 6;  // between c and d
+        QCOMPARE(morvel::OneLine(QStringLiteral("ab\r\n\tcd"), &cursor), QStringLiteral("ab cd"));
+        QCOMPARE(cursor, 4);
+        cursor = 3;  // inside the run
+        QCOMPARE(morvel::OneLine(QStringLiteral("ab\r\n\tcd"), &cursor), QStringLiteral("ab cd"));
+        QCOMPARE(cursor, 3);
+        cursor = 1;  // before it
+        QCOMPARE(morvel::OneLine(QStringLiteral("ab\ncd\te"), &cursor), QStringLiteral("ab cd e"));
+        QCOMPARE(cursor, 1);
+    }
+
     void editTakesTwentyCharacters() {
         Open();
         Edit1()->clear();

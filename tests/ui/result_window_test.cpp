@@ -10,6 +10,7 @@
 #include "caption_ink.h"
 #include "qt_text.h"
 #include "result_window.h"
+#include "scaler.h"
 #include "test_windows.h"
 
 using morvel::SheetGrid;
@@ -72,9 +73,13 @@ class ResultWindowTest : public QObject {
         Write(4, 5, 'L', {300, -200, 0, -100});  // the last contract: seat 1 wins
         Sheet().move(300, 300);
         Sheet().show();
-        QCOMPARE(Sheet().pos(), QPoint(0, 0));
+        // At the table's top-left corner, as large as the table is drawn.
+        const morvel::Scaler& table = started_->Form1().TableScaler();
+        QCOMPARE(Sheet().pos(), table.ScreenArea().topLeft());
+        QCOMPARE(Sheet().size(), (QSizeF(640, 433) * table.Factor()).toSize());
         QCOMPARE(Sheet().focusWidget(), Sheet().OkButton());
         QCOMPARE(Sheet().findChild<QLabel*>(QStringLiteral("n2"))->text(), QStringLiteral("Ann"));
+        QVERIFY(table.Factor() > 1);
 
         const morvel::ResultSheet& sheet = Engine().State().sheet;
         for (int n = 1; n <= 20; ++n) {
@@ -136,9 +141,10 @@ class ResultWindowTest : public QObject {
         Sheet().show();
         for (const auto& [row, column] : {std::pair{0, 0}, std::pair{1, 1}}) {
             const QRect cell = Grid(1)->CellRect(row, column);
-            const QRect ink = Ink(Grid(1), Qt::black, cell.adjusted(1, 1, -1, -1)).Bounds();
+            // Clear of the lines around the cell, which are thicker on a scaled sheet.
+            const QRect ink = Ink(Grid(1), Qt::black, cell.adjusted(1, 1, -2, -1)).Bounds();
             QVERIFY(!ink.isEmpty());
-            QVERIFY2(ink.right() < cell.right() - 1, qPrintable(Grid(1)->Cell(row, column)));
+            QVERIFY2(ink.right() < cell.right() - 2, qPrintable(Grid(1)->Cell(row, column)));
         }
     }
 };

@@ -166,25 +166,7 @@ class SideWindowsTest : public QObject {
         return child;
     }
 
-    // Plays on as the timers and the human player would, until `done`; the table then shows
-    // where play stands, and stands still.
-    bool PlayUntil(const std::function<bool()>& done) {
-        for (int step = 0; step < 200000; ++step) {
-            if (done()) {
-                started_->Freeze();
-                started_->Form1().Sync();
-                return true;
-            }
-            if (morvel::Autopilot(Engine()).Step()) continue;
-            // Only the timers stopped by the test are left.
-            if (Engine().CurrentContract() == morvel::kMorvelLetter) {
-                Engine().Timer3Timer();
-            } else {
-                Engine().Timer1Timer();
-            }
-        }
-        return false;
-    }
+    bool PlayUntil(const std::function<bool()>& done) { return started_->PlayUntil(done); }
 
     // Opens a window from the menu, lets `look` see it open, and closes it with OK.
     void OpenFromMenu(const char* action, QDialog& window, const std::function<void()>& look) {
@@ -301,11 +283,12 @@ class SideWindowsTest : public QObject {
 
     void chooserOffersSixBacksAndChangesNothingWithoutAClick() {
         morvel::Ttypecardform& window = started_->windows->Typecardform();
-        QCOMPARE(window.pos(), QPoint(177, 102));
         const morvel::GameState before = State();
         QSet<qint64> pixmaps;
         bool okHasFocus = false;
+        QPoint centre;
         OpenFromMenu("N1", window, [&] {
+            centre = window.geometry().center();
             for (int k = 1; k <= 6; ++k) {
                 auto* image = Child<ImageSlot>(window, qPrintable(QStringLiteral("cc%1").arg(k)));
                 QCOMPARE(image->ShownPicture(), Picture::Back(k));
@@ -318,6 +301,10 @@ class SideWindowsTest : public QObject {
         QCOMPARE(pixmaps.size(), 6);
         QVERIFY(okHasFocus);
         QVERIFY(State() == before);
+        // Over the middle of the table.
+        const QPoint offset = centre - started_->Form1().TableScaler().ScreenArea().center();
+        QVERIFY2(offset.manhattanLength() <= 3,
+                 qPrintable(QString("%1, %2").arg(offset.x()).arg(offset.y())));
     }
 
     void chosenBackRepaintsTheFaceDownCardsAtOnce() {

@@ -10,6 +10,7 @@
 #include "caption_ink.h"
 #include "image_slot.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "test_windows.h"
 #include "texts.h"
 
@@ -98,8 +99,48 @@ class TableWindowTest : public QObject {
         QWidget* control = Control(name.toLatin1().constData());
         QVERIFY2(control != nullptr, qPrintable(name));
         QCOMPARE(control->parentWidget(), started_->Form1().centralWidget());
-        QCOMPARE(control->geometry(), geometry);
+        const morvel::Scaler& scaler = started_->Form1().TableScaler();
+        QCOMPARE(scaler.DesignedRect(control), geometry);
+        QCOMPARE(control->geometry(), scaler.Map(geometry));
         if (visible >= 0) QCOMPARE(control->isVisibleTo(&started_->Form1()), visible == 1);
+    }
+
+    // Drawn as large as the window allows: touching its right or bottom edge, centred, the room
+    // around it green.
+    void tableFillsTheWindow() {
+        QWidget* table = started_->Form1().centralWidget();
+        const morvel::Scaler& scaler = started_->Form1().TableScaler();
+        QCOMPARE(scaler.Factor(), morvel::Scaler::FitFactor(morvel::kTableSize, table->size()));
+        QVERIFY(scaler.Factor() > 1);
+        const QRect area = scaler.Area();
+        QVERIFY(std::abs(area.right() - (table->width() - 1)) <= 1 ||
+                std::abs(area.bottom() - (table->height() - 1)) <= 1);
+        QVERIFY(std::abs(area.left() - (table->width() - 1 - area.right())) <= 1);
+        QVERIFY(std::abs(area.top() - (table->height() - 1 - area.bottom())) <= 1);
+        const QImage shown = morvel::testing::Rendered(table);
+        for (QPoint corner : {QPoint(0, 0), QPoint(table->width() - 1, table->height() - 1)})
+            QCOMPARE(shown.pixelColor(corner), QColor(0, 128, 64));
+    }
+
+    // A click where a card is drawn plays that card.
+    void clickOnAScaledCardPlaysIt() {
+        morvel::Game& game = started_->Engine();
+        QVERIFY(started_->PlayUntil([&] {
+            return game.State().humanTurn && game.State().round.position == 1 &&
+                   morvel::IsRoundContract(game.CurrentContract());
+        }));
+        int entry = 52;
+        while (game.State().hand[entry].suit == morvel::kPlayed)
+            --entry;
+        // The card's left edge, which the next card leaves bare, half way down.
+        const morvel::Rect r = game.Table().Get(Family::I, entry).rect;
+        const morvel::Scaler& scaler = started_->Form1().TableScaler();
+        QWidget* table = started_->Form1().centralWidget();
+        const QPoint at =
+            table->mapTo(&started_->Form1(), scaler.Map(QPoint(r.left + 4, r.top + r.height / 2)));
+        QTest::mouseClick(started_->Form1().windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(game.State().hand[entry].suit, morvel::kPlayed);
+        QCOMPARE(game.State().round.cards[1].rank, game.State().hand[entry].rank);
     }
 
     void captionsColoursAndFonts() {
@@ -128,8 +169,9 @@ class TableWindowTest : public QObject {
             QCOMPARE(label->palette().color(QPalette::WindowText), e.colour);
             QVERIFY(label->font().bold());
         }
+        const qreal factor = form.TableScaler().Factor();
         for (const char* name : {"Label1", "Label2", "Label3", "nameplayer"})
-            QCOMPARE(Control(name)->font().pixelSize(), 13);
+            QCOMPARE(Control(name)->font().pixelSize(), qRound(13 * factor));
         QVERIFY(qobject_cast<QLabel*>(Control("nameplayer"))->alignment() & Qt::AlignRight);
         QCOMPARE(Control("namegame")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(Control("namegame")->palette().color(QPalette::Window), QColor(Qt::white));
@@ -154,10 +196,10 @@ class TableWindowTest : public QObject {
             const Picture expected =
                 n <= 39 ? Picture::Back(state.cardBack) : Picture::Face(state.hand[n].face);
             QCOMPARE(SlotWidget(Family::I, n)->ShownPicture(), expected);
-            QVERIFY(!SlotWidget(Family::I, n)->Pixmap().isNull());
+            // Made for the slot's size on the screen.
+            morvel::ImageSlot* slot = SlotWidget(Family::I, n);
+            QCOMPARE(slot->Pixmap().size(), slot->size() * slot->devicePixelRatio());
         }
-        QCOMPARE(SlotWidget(Family::I, 40)->Pixmap().cacheKey(),
-                 started_->windows->Card().Face(state.hand[40].face).cacheKey());
         QCOMPARE(SlotWidget(Family::I, 40)->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(SlotWidget(Family::J, 1)->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(SlotWidget(Family::I, 39)->cursor().shape() != Qt::PointingHandCursor);
@@ -165,16 +207,17 @@ class TableWindowTest : public QObject {
 
     void higherSlotsLieAbove() {
         QWidget* table = started_->Form1().centralWidget();
+        const morvel::Scaler& scaler = started_->Form1().TableScaler();
         TableModel& model = started_->Engine().MutableTable();
         model.SetVisible(Family::J, 40, true);
         model.SetVisible(Family::J, 41, true);
         started_->Form1().Sync();
         // i51 and i52 overlap from x 376 to 390; a click there falls on i52.
-        QCOMPARE(table->childAt(380, 360), SlotWidget(Family::I, 52));
-        QCOMPARE(table->childAt(250, 300), SlotWidget(Family::J, 41));
+        QCOMPARE(table->childAt(scaler.Map(QPoint(380, 360))), SlotWidget(Family::I, 52));
+        QCOMPARE(table->childAt(scaler.Map(QPoint(250, 300))), SlotWidget(Family::J, 41));
         // A hidden slot lets the pointer through to the one below.
         SlotWidget(Family::I, 52)->hide();
-        QCOMPARE(table->childAt(380, 360), SlotWidget(Family::I, 51));
+        QCOMPARE(table->childAt(scaler.Map(QPoint(380, 360))), SlotWidget(Family::I, 51));
 
         const QObjectList& order = table->children();
         auto at = [&](Family f, int n) { return order.indexOf(SlotWidget(f, n)); };
@@ -206,7 +249,8 @@ class TableWindowTest : public QObject {
         model.SetPassbVisible(true);
         started_->Form1().Sync();
 
-        QCOMPARE(SlotWidget(Family::P, 1)->pos(), QPoint(209, 160));
+        const morvel::Scaler& scaler = started_->Form1().TableScaler();
+        QCOMPARE(SlotWidget(Family::P, 1)->geometry(), scaler.Map(QRect(209, 160, 70, 82)));
         QCOMPARE(SlotWidget(Family::P, 1)->ShownPicture(), Picture::Face(40));
         QVERIFY(SlotWidget(Family::H, 3)->isVisibleTo(&started_->Form1()));
         QVERIFY(!SlotWidget(Family::I, 45)->isEnabled());
@@ -218,6 +262,18 @@ class TableWindowTest : public QObject {
         SlotWidget(Family::P, 1)->move(0, 0);
         started_->Form1().Sync();
         QCOMPARE(SlotWidget(Family::P, 1)->pos(), QPoint(0, 0));
+    }
+
+    // p2 is a little wider and lower than a card: it shows the very picture p1 shows, stretched,
+    // rather than one more of its own.
+    void playedSlotsShareTheCardsPicture() {
+        TableModel& model = started_->Engine().MutableTable();
+        model.SetPicture(Family::P, 1, Picture::Face(5));
+        model.SetPicture(Family::P, 2, Picture::Face(5));
+        started_->Form1().Sync();
+        QCOMPARE(SlotWidget(Family::P, 2)->Pixmap().cacheKey(),
+                 SlotWidget(Family::P, 1)->Pixmap().cacheKey());
+        QVERIFY(SlotWidget(Family::P, 2)->size() != SlotWidget(Family::P, 1)->size());
     }
 
     void focusGoesWhereTheEngineAsks() {

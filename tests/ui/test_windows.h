@@ -13,6 +13,7 @@
 #include <string>
 
 #include "autopilot.h"
+#include "scaler.h"
 #include "windows.h"
 
 namespace morvel::testing {
@@ -46,6 +47,13 @@ class TestHost : public QtHost {
     std::function<void()> onNameDialog;
 };
 
+// A point of the table's design, on the screen where the table is drawn.
+inline QPoint OnScreen(const TForm1& form, QPoint designed) {
+    const Scaler& table = form.TableScaler();
+    return table.ScreenArea().topLeft() +
+           QPoint(qRound(designed.x() * table.Factor()), qRound(designed.y() * table.Factor()));
+}
+
 // Creates the windows, shows the table, lets its start-up run and then stops both turn loops,
 // so that the table stands still as the deal left it.
 struct StartedWindows {
@@ -62,6 +70,27 @@ struct StartedWindows {
     void Freeze() {
         windows->Engine().SetTimer(TimerId::Timer1, 0);
         windows->Engine().SetTimer(TimerId::Timer3, 0);
+    }
+
+    // Plays on as the timers and the human player would, until `done`; the table then shows
+    // where play stands, and stands still.
+    bool PlayUntil(const std::function<bool()>& done) {
+        Game& game = windows->Engine();
+        for (int step = 0; step < 200000; ++step) {
+            if (done()) {
+                Freeze();
+                windows->Form1().Sync();
+                return true;
+            }
+            if (Autopilot(game).Step()) continue;
+            // Only the timers stopped by the test are left.
+            if (game.CurrentContract() == kMorvelLetter) {
+                game.Timer3Timer();
+            } else {
+                game.Timer1Timer();
+            }
+        }
+        return false;
     }
 
     Game& Engine() { return windows->Engine(); }
