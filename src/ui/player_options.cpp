@@ -80,10 +80,14 @@ PlayerOptions::PlayerOptions(Game& game, TForm1& form, QMenu& menu)
         group->addAction(action);
     }
     standard1_->setChecked(true);
-    connect(standard1_, &QAction::triggered, this,
-            [this] { game_.SetComputerPlayerFromNextDeal(Standard()); });
-    connect(strong1_, &QAction::triggered, this,
-            [this] { game_.SetComputerPlayerFromNextDeal(strong_); });
+    connect(standard1_, &QAction::triggered, this, [this] {
+        game_.SetComputerPlayerFromNextDeal(Standard());
+        emit Chosen(false);
+    });
+    connect(strong1_, &QAction::triggered, this, [this] {
+        game_.SetComputerPlayerFromNextDeal(strong_);
+        emit Chosen(true);
+    });
 
     hint1_ = menu.addAction(Text(text::kMenuHint));
     hint1_->setObjectName(QStringLiteral("Hint1"));
@@ -91,6 +95,15 @@ PlayerOptions::PlayerOptions(Game& game, TForm1& form, QMenu& menu)
     hint1_->setEnabled(false);
     connect(hint1_, &QAction::triggered, this, &PlayerOptions::ShowHint);
     connect(&form, &TForm1::Synced, this, &PlayerOptions::TableChanged);
+}
+
+void PlayerOptions::ChooseNow(bool strong) {
+    (strong ? strong1_ : standard1_)->setChecked(true);
+    if (strong) {
+        game_.SetComputerPlayer(strong_);
+    } else {
+        game_.SetComputerPlayer(Standard());
+    }
 }
 
 PlayerOptions::Moment PlayerOptions::Now() const {

@@ -43,6 +43,8 @@ class PlayerOptions : public QObject {
     PlayerOptions(Game& game, TForm1& form, QMenu& menu);
 
     StrongPlayer& Strong() { return strong_; }
+    // Checks the choice and lets the players chosen play from now on, the deal in play too.
+    void ChooseNow(bool strong);
     const Hint& Shown() const { return shown_; }
     HintMark& Mark() { return *mark_; }
 
@@ -50,6 +52,10 @@ class PlayerOptions : public QObject {
     // once the move it hinted at is no longer to be made.
     void TableChanged();
     void ShowHint();
+
+  signals:
+    // The person chose the computer players in the menu.
+    void Chosen(bool strong);
 
   private:
     // What a hint answers: the move to make now, and who makes it.

@@ -279,7 +279,11 @@ void TForm1::CreateMenu() {
     connect(slow1_, &QAction::triggered, this, [this] { SpeedClick(kSlowInterval); });
     connect(medium1_, &QAction::triggered, this, [this] { SpeedClick(kMediumInterval); });
     connect(fast1_, &QAction::triggered, this, [this] { SpeedClick(kFastInterval); });
-    new PlayerOptions(game_, *this, *optionMenu);
+    players_ = new PlayerOptions(game_, *this, *optionMenu);
+    connect(players_, &PlayerOptions::Chosen, this, [this](bool strong) {
+        options_.strongPlayers = strong;
+        Settled();
+    });
 
     pause1_ = item(optionMenu, "Pause1", text::kMenuPauseAfterRound, 0);
     playable1_ = item(optionMenu, "Playable1", text::kMenuShowPlayable, 0);
@@ -361,6 +365,8 @@ void TForm1::SpeedClick(int interval) {
 void TForm1::SetOptions(const Options& options) {
     pause1_->setChecked(options.pauseAfterRound);
     playable1_->setChecked(options.showPlayable);
+    players_->ChooseNow(options.strongPlayers);
+    options_.strongPlayers = options.strongPlayers;
 }
 
 void TForm1::ShowChecks() {
