@@ -18,7 +18,6 @@ namespace {
 
 const QColor kMarkColour(255, 215, 0);
 constexpr int kMarkWidth = 3;
-constexpr int kCaptionHeight = 18;
 
 // The contract as the name panel would show it for the deal.
 std::string_view ContractCaption(const GameState& s, char letter) {
@@ -37,9 +36,11 @@ HintMark::HintMark(QWidget* parent) : QWidget(parent) {
 
 void HintMark::Show(const QRect& around, const QString& caption) {
     caption_ = caption;
+    // As high as the text it holds, which grows with the table's scale.
+    captionHeight_ = QFontMetrics(CaptionFont()).height() + 2;
     const QRect frame = around.adjusted(-kMarkWidth, -kMarkWidth, kMarkWidth, kMarkWidth);
     QRect whole = frame;
-    if (!caption.isEmpty()) whole.setTop(frame.top() - kCaptionHeight);
+    if (!caption.isEmpty()) whole.setTop(frame.top() - captionHeight_);
     setGeometry(whole);
     frame_ = frame.translated(-whole.topLeft());
     raise();
@@ -47,17 +48,21 @@ void HintMark::Show(const QRect& around, const QString& caption) {
     update();
 }
 
+QFont HintMark::CaptionFont() const {
+    QFont bold = font();
+    bold.setBold(true);
+    return bold;
+}
+
 void HintMark::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QPen(kMarkColour, kMarkWidth));
     painter.drawRect(frame_.adjusted(1, 1, -2, -2));
     if (caption_.isEmpty()) return;
-    const QRect box(0, 0, width(), kCaptionHeight);
+    const QRect box(0, 0, width(), captionHeight_);
     painter.fillRect(box, kMarkColour);
     painter.setPen(Qt::black);
-    QFont font = painter.font();
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(CaptionFont());
     painter.drawText(box, Qt::AlignCenter, caption_);
 }
 

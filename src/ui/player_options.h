@@ -26,12 +26,16 @@ class HintMark : public QWidget {
     explicit HintMark(QWidget* parent);
     void Show(const QRect& around, const QString& caption);
     const QString& Caption() const { return caption_; }
+    int CaptionHeight() const { return caption_.isEmpty() ? 0 : captionHeight_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QFont CaptionFont() const;
+
     QString caption_;
+    int captionHeight_ = 0;
     QRect frame_;  // in this widget
 };
 

@@ -1,6 +1,7 @@
 // The Option menu's computer players and its Hint: the hint marks what the strong player would
 // choose in the person's place, and plays nothing.
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -88,7 +89,7 @@ class PlayerOptionsTest : public QObject {
     QPoint MarkCentre() {
         const morvel::HintMark& mark = Options().Mark();
         QRect frame = mark.geometry();
-        if (!mark.Caption().isEmpty()) frame.setTop(frame.top() + 18);
+        frame.setTop(frame.top() + mark.CaptionHeight());
         return frame.center();
     }
 
@@ -179,6 +180,16 @@ class PlayerOptionsTest : public QObject {
         const morvel::Contract& c = *morvel::FindContract(expected.contract);
         const bool allGame = State().mode == morvel::GameMode::Complex && !c.layout;
         QCOMPARE(mark.Caption(), morvel::Caption(allGame ? morvel::text::kAllGamePanel : c.panel));
+        // The caption is as high as its text, on a table drawn large too.
+        for (const QSize size : {QSize(1280, 800), QSize(1920, 1080)}) {
+            started_->Form1().resize(size);
+            QCoreApplication::processEvents();
+            Action("Hint1")->trigger();
+            QFont bold = mark.font();
+            bold.setBold(true);
+            QVERIFY(mark.CaptionHeight() >= QFontMetrics(bold).height());
+            QVERIFY(QFontMetrics(bold).height() > 0);
+        }
         // Choosing the contract takes the mark away.
         QVERIFY(morvel::Autopilot(Engine()).Step());
         started_->Form1().Sync();
