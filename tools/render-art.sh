@@ -30,9 +30,9 @@ echo "wrote $(ls "$out" | wc -l) images to $out"
 icons="$here/../data/icons"
 for size in 16 32 48 64 128 256; do
     mkdir -p "$icons/${size}x${size}"
-    rsvg-convert -w "$size" -h "$size" -f png -o "$icons/${size}x${size}/io.morvel.Morvel.png" \
+    rsvg-convert -w "$size" -h "$size" -f png -o "$icons/${size}x${size}/io.morvel.morvel.png" \
         "$src/icon.svg"
 done
 mkdir -p "$icons/scalable"
-cp "$src/icon.svg" "$icons/scalable/io.morvel.Morvel.svg"
+cp "$src/icon.svg" "$icons/scalable/io.morvel.morvel.svg"
 echo "wrote the desktop icons to $icons"

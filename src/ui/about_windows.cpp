@@ -35,7 +35,7 @@ bool TypesSomething(const QKeyEvent& event) {
 MemoWindow::MemoWindow(const char* name, std::string_view caption,
                        std::span<const std::string_view> lines, const Places& places,
                        QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, kSideWindowFlags) {
     setObjectName(QLatin1String(name));
     setWindowTitle(Caption(caption));
     setModal(true);

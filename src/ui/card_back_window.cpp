@@ -17,9 +17,7 @@
 namespace morvel {
 
 Ttypecardform::Ttypecardform(Game& game, TForm1& table, const Pictures& pictures, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      game_(game),
-      table_(table) {
+    : QDialog(parent, kSideWindowFlags), game_(game), table_(table) {
     setObjectName(QStringLiteral("Ttypecardform"));
     setWindowTitle(Caption(text::kDeckCaption));
     setModal(true);

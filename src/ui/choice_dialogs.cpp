@@ -11,6 +11,7 @@
 #include "qt_text.h"
 #include "scaler.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -41,7 +42,7 @@ constexpr ContractDialog::RadioLook kAllRadios[] = {
 
 ContractDialog::ContractDialog(Game& game, const Look& look, std::span<const RadioLook> radios,
                                QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    : QDialog(parent, kSideWindowFlags), game_(game) {
     setObjectName(QLatin1String(look.name));
     setWindowTitle(Caption(look.caption));
     setModal(true);

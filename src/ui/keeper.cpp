@@ -35,7 +35,7 @@ constexpr SpeedName kSpeedNames[] = {
     {kSlowInterval, "slow"}, {kMediumInterval, "medium"}, {kFastInterval, "fast"}};
 
 void ShowOneLine(QWidget* parent, std::string_view line) {
-    QMessageBox::information(parent, QApplication::applicationName(), Caption(line));
+    QMessageBox::information(parent, Text(text::kAppTitle), Caption(line));
 }
 
 }  // namespace

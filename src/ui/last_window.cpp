@@ -30,7 +30,7 @@ constexpr std::array<int, 5> kImageOfSeat = {0, 3, 4, 1, 2};
 
 Tlastform::Tlastform(const Game& game, const Pictures& pictures, const QtHost& host,
                      QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    : QDialog(parent, kSideWindowFlags), game_(game) {
     setObjectName(QStringLiteral("Tlastform"));
     setWindowTitle(Caption(text::kLastCaption));
     setModal(true);

@@ -10,6 +10,7 @@
 #include "qt_text.h"
 #include "scaler.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -116,9 +117,7 @@ QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
 }
 
 Tenterform::Tenterform(Game& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      game_(game),
-      suggestion_(Text(text::kNameSuggestion)) {
+    : QDialog(parent, kSideWindowFlags), game_(game), suggestion_(Text(text::kNameSuggestion)) {
     setObjectName(QStringLiteral("Tenterform"));
     setWindowTitle(Caption(text::kNameCaption));
     setModal(true);

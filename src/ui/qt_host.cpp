@@ -12,6 +12,7 @@
 #include "qt_text.h"
 #include "result_window.h"
 #include "table_window.h"
+#include "texts.h"
 
 namespace morvel {
 
@@ -81,7 +82,7 @@ void QtHost::ShowMessage(std::string_view text) {
     QMessageBox::information(QApplication::activeModalWidget() != nullptr
                                  ? QApplication::activeModalWidget()
                                  : static_cast<QWidget*>(table_),
-                             QApplication::applicationName(), Caption(text));
+                             Text(text::kAppTitle), Caption(text));
 }
 
 void QtHost::Tick(TimerId timer) {

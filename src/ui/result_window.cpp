@@ -158,7 +158,7 @@ void SheetGrid::paintEvent(QPaintEvent*) {
 }
 
 Tresultform::Tresultform(const Game& game, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), game_(game) {
+    : QDialog(parent, kSideWindowFlags), game_(game) {
     setObjectName(QStringLiteral("Tresultform"));
     setWindowTitle(Caption(text::kResultCaption));
     setModal(true);

@@ -325,8 +325,8 @@ void TForm1::ApplyChecks() {
 
 bool TForm1::ConfirmNewGame() {
     if (!GameInProgress(game_.State())) return true;
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
-                    Text(text::kNewGameQuestion), QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox box(QMessageBox::Question, Text(text::kAppTitle), Text(text::kNewGameQuestion),
+                    QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("NewGameQuestion"));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);

@@ -12,6 +12,11 @@ class QWidget;
 
 namespace morvel {
 
+// Every side window: a title bar without minimise, maximise and close buttons. Each window closes
+// by its own OK (or its choice), and a minimised modal window would leave the table locked.
+inline constexpr Qt::WindowFlags kSideWindowFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
 // A label for a name the person typed: shown as plain text whatever it holds, never as markup;
 // cut at its end with "…" when it does not fit, so that it always begins with its first letter,
 // and whole in its tooltip. Its alignment holds whatever the script of the name.

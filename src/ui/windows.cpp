@@ -66,8 +66,11 @@ void UseOffscreenScreen(QSize size) {
 }
 
 void SetUpApplication(QApplication& app) {
-    // Not the display name: Qt would append that to every window caption.
-    QApplication::setApplicationName(Text(text::kAppTitle));
+    // Plain ASCII: the window class (WM_CLASS) the menu entry names in StartupWMClass, so that
+    // docks and task bars put the running game with its entry and icon. (Not the display name:
+    // Qt would append that to every window caption.)
+    QApplication::setApplicationName(QStringLiteral("Morvel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.morvel.morvel"));
 
     const QString latin = LoadFont(QStringLiteral(":/fonts/NotoSans-Regular.ttf"));
     LoadFont(QStringLiteral(":/fonts/NotoSans-Bold.ttf"));

@@ -23,11 +23,6 @@ constexpr unsigned kRunLimit = 240;  // seconds for the whole run, under ctest's
 const std::string kSettings = ".config/morvel/morvel.conf";
 const std::string kGame = ".local/share/morvel/game.sav";
 
-void Check(bool ok, const std::string& what) {
-    if (!ok) throw Failure(what);
-    Say("  ok: " + what);
-}
-
 std::string Listed(const std::vector<std::string>& paths) {
     std::string list;
     for (const std::string& p : paths)

@@ -9,8 +9,6 @@
 //
 //   morvel_e2e_tests PATH-TO-MORVEL
 #include <X11/keysym.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -23,23 +21,10 @@ using namespace morvel::e2e;
 
 namespace {
 
-constexpr int kSkipped = 77;         // ctest's SKIP_RETURN_CODE
 constexpr unsigned kRunLimit = 240;  // seconds for the whole run, under ctest's own limit
-
-void Check(bool ok, const std::string& what) {
-    if (!ok) throw Failure(what);
-    Say("  ok: " + what);
-}
 
 std::string At(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-}
-
-void OnRunLimit(int) {
-    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
-    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-    // The X server and the program get SIGTERM from the kernel as we go.
-    _exit(1);
 }
 
 // A window's size is its design times the table's factor.
@@ -366,13 +351,7 @@ bool Run(const XServer& server, XScreen& x, const char* binary,
         scenario(person);
         Check(morvel->Running(), "the program is still running");
     } catch (const Failure& failure) {
-        std::printf("FAILED: %s\n", failure.what());
-        if (!morvel->Running()) std::printf("  (the program is no longer running)\n");
-        std::printf("  windows on the screen:\n");
-        for (const std::string& t : x.ShownTitles())
-            std::printf("    \"%s\"\n", t.c_str());
-        WritePpm(x.Grab({0, 0, server.Width(), server.Height()}), "e2e-failure.ppm");
-        std::printf("  the screen is in e2e-failure.ppm\n");
+        ReportFailure(failure, server, x, morvel, "e2e-failure.ppm");
         return false;
     }
     morvel->Stop();
@@ -386,12 +365,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s PATH-TO-MORVEL\n", argv[0]);
         return 2;
     }
-    if (!XServer::Installed()) {
-        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
-        return kSkipped;
-    }
-    signal(SIGALRM, OnRunLimit);
-    alarm(kRunLimit);
+    if (int status = 0; !BeginRun(kRunLimit, &status)) return status;
 
     for (const auto& [width, height] : {std::pair{1280, 800}, std::pair{1920, 1080}}) {
         std::string why;

@@ -1,8 +1,6 @@
 #include "table_person.h"
 
 #include <X11/keysym.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +36,11 @@ void Pause(int milliseconds) {
 }
 
 }  // namespace
+
+void Check(bool ok, const std::string& what) {
+    if (!ok) throw Failure(what);
+    Say("  ok: " + what);
+}
 
 bool IsMessageBoxTitle(std::string_view t) {
     constexpr std::string_view kLeftToRightMark = "\u200e";
@@ -410,37 +413,26 @@ void WritePpm(const Shot& shot, const char* path) {
     std::fclose(file);
 }
 
-namespace {
-
-void OnRunLimit(int) {
-    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
-    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-    // The X server and the program get SIGTERM from the kernel as we go.
-    _exit(1);
+void ReportFailure(const Failure& failure, const XServer& server, XScreen& x,
+                   std::optional<Child>& program, const char* shotPath) {
+    std::printf("FAILED: %s\n", failure.what());
+    if (program && !program->Running()) std::printf("  (the program is no longer running)\n");
+    std::printf("  windows on the screen:\n");
+    for (const std::string& t : x.ShownTitles())
+        std::printf("    \"%s\"\n", t.c_str());
+    WritePpm(x.Grab({0, 0, server.Width(), server.Height()}), shotPath);
+    std::printf("  the screen is in %s\n", shotPath);
 }
-
-}  // namespace
 
 int RunEndToEnd(int argc, char** argv, unsigned limitSeconds, const char* failureShot,
                 const EndToEndBody& body) {
-    constexpr int kSkipped = 77;  // ctest's SKIP_RETURN_CODE
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s PATH-TO-MORVEL\n", argv[0]);
         return 2;
     }
-    if (!XServer::Installed()) {
-        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
-        return kSkipped;
-    }
-    signal(SIGALRM, OnRunLimit);
-    alarm(limitSeconds);
-
-    std::string why;
-    std::optional<XServer> server = XServer::Start(&why);
-    if (!server) {
-        std::printf("FAILED: %s\n", why.c_str());
-        return 1;
-    }
+    int status = 0;
+    std::optional<XServer> server = StartRun(limitSeconds, &status);
+    if (!server) return status;
     Say("Xvfb on " + server->Name());
     XScreen x(server->Name());
     if (!x.Connected()) {
@@ -451,13 +443,7 @@ int RunEndToEnd(int argc, char** argv, unsigned limitSeconds, const char* failur
     try {
         body(*server, x, argv[1], program);
     } catch (const Failure& failure) {
-        std::printf("FAILED: %s\n", failure.what());
-        if (program && !program->Running()) std::printf("  (the program is no longer running)\n");
-        std::printf("  windows on the screen:\n");
-        for (const std::string& t : x.ShownTitles())
-            std::printf("    \"%s\"\n", t.c_str());
-        WritePpm(x.Grab({0, 0, server->Width(), server->Height()}), failureShot);
-        std::printf("  the screen is in %s\n", failureShot);
+        ReportFailure(failure, *server, x, program, failureShot);
         return 1;
     }
     if (program) program->Stop();

@@ -19,6 +19,9 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Throws a Failure saying `what` unless `ok`; says "ok: what" when it is.
+void Check(bool ok, const std::string& what);
+
 // A message box carries the application's name alone as its title.
 bool IsMessageBoxTitle(std::string_view t);
 
@@ -155,6 +158,11 @@ bool IsWhite(Rgb p);
 
 // The screen (or a part of it) as a PPM picture.
 void WritePpm(const Shot& shot, const char* path);
+
+// What a failed run says: the failure, whether the program still runs, the windows on the
+// screen, and the screen itself in `shotPath`.
+void ReportFailure(const Failure& failure, const XServer& server, XScreen& x,
+                   std::optional<Child>& program, const char* shotPath);
 
 // The frame of an end-to-end test program (`NAME PATH-TO-MORVEL`): skipped (status 77) without
 // Xvfb, stopped after `limitSeconds`, run on a private X server. `body` starts the program in

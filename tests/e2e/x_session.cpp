@@ -267,6 +267,39 @@ std::optional<Child> XServer::StartProgram(const std::vector<std::string>& argv,
                         set, quiet);
 }
 
+namespace {
+
+void OnRunLimit(int) {
+    static const char kMessage[] = "FAILED: the run took longer than its limit; stopping\n";
+    [[maybe_unused]] const ssize_t n = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    // The X server and the program get SIGTERM from the kernel as we go.
+    _exit(1);
+}
+
+}  // namespace
+
+bool BeginRun(unsigned seconds, int* status) {
+    if (!XServer::Installed()) {
+        std::printf("SKIPPED: Xvfb is not installed (./morvel installs it)\n");
+        *status = 77;
+        return false;
+    }
+    signal(SIGALRM, OnRunLimit);
+    alarm(seconds);
+    return true;
+}
+
+std::optional<XServer> StartRun(unsigned seconds, int* status, int width, int height) {
+    if (!BeginRun(seconds, status)) return std::nullopt;
+    std::string why;
+    std::optional<XServer> server = XServer::Start(&why, width, height);
+    if (!server) {
+        std::printf("FAILED: %s\n", why.c_str());
+        *status = 1;
+    }
+    return server;
+}
+
 std::string ToString(Rgb colour) {
     char text[32];
     std::snprintf(text, sizeof text, "(%d,%d,%d)", colour.r, colour.g, colour.b);

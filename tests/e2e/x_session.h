@@ -110,6 +110,15 @@ class XServer {
     TempDir home_;
 };
 
+// What every driver does first: once `seconds` have passed the run stops with a message and
+// status 1, whatever it is doing. False when Xvfb is not installed (said on standard output),
+// with the status to end with: 77, ctest's skip.
+bool BeginRun(unsigned seconds, int* status);
+
+// BeginRun, then Xvfb starts with a screen of `width` x `height`. Empty when it cannot (said on
+// standard output) with the status to end with: 77 without Xvfb, else 1.
+std::optional<XServer> StartRun(unsigned seconds, int* status, int width = 1280, int height = 1024);
+
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;

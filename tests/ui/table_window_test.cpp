@@ -146,7 +146,8 @@ class TableWindowTest : public QObject {
     void captionsColoursAndFonts() {
         morvel::TForm1& form = started_->Form1();
         QCOMPARE(CaptionText(form.windowTitle()), Text(morvel::text::kWindowCaption));
-        QCOMPARE(QApplication::applicationName(), Text(morvel::text::kAppTitle));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Morvel"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.morvel.morvel"));
         QVERIFY(form.isMaximized());
         QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0, 128, 64));
 

@@ -1,0 +1,266 @@
+// The program on a desktop: a private X server with a window manager (openbox), the program
+// started as a person's menu would start it, and what the window manager and the dock see of it.
+//   - every side window asks for a title bar without minimise, maximise and close buttons, and
+//     the window manager gives it a title bar;
+//   - the windows' class is the one the menu entry names (StartupWMClass), so that a dock puts
+//     the running game with its entry;
+//   - F10 closes the table and the process ends at once.
+//
+//   morvel_desktop_tests PATH-TO-MORVEL PATH-TO-DESKTOP-FILE
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+
+#include <cstdio>
+#include <fstream>
+
+#include "table_person.h"
+
+using namespace morvel::e2e;
+
+namespace {
+
+constexpr unsigned kRunLimit = 120;  // seconds for the whole run, under ctest's own limit
+constexpr Milliseconds kExitLimit(100);
+
+// What the window manager and the program write on windows, read over a connection of our own.
+class Properties {
+  public:
+    explicit Properties(const std::string& display) : display_(XOpenDisplay(display.c_str())) {}
+    ~Properties() {
+        if (display_ != nullptr) XCloseDisplay(display_);
+    }
+    Properties(const Properties&) = delete;
+    Properties& operator=(const Properties&) = delete;
+    bool Connected() const { return display_ != nullptr; }
+
+    // 32-bit items of a property (CARDINAL, ATOM, WINDOW or the Motif hints); empty when unset.
+    std::vector<unsigned long> Items(XWindow window, const char* name) {
+        std::vector<unsigned long> items;
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 1024, False,
+                               AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+            data != nullptr) {
+            if (format == 32) {
+                const auto* values = reinterpret_cast<const unsigned long*>(data);
+                items.assign(values, values + count);
+            }
+            XFree(data);
+        }
+        return items;
+    }
+
+    std::string Title(XWindow window) {
+        std::string title;
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False), 0,
+                               1024, False, XInternAtom(display_, "UTF8_STRING", False), &type,
+                               &format, &count, &after, &data) == Success &&
+            data != nullptr) {
+            title.assign(reinterpret_cast<const char*>(data), count);
+            XFree(data);
+        }
+        return title;
+    }
+
+    // WM_CLASS: instance and class.
+    std::pair<std::string, std::string> Class(XWindow window) {
+        XClassHint hint{};
+        if (!XGetClassHint(display_, window, &hint)) return {};
+        std::pair<std::string, std::string> names(hint.res_name ? hint.res_name : "",
+                                                  hint.res_class ? hint.res_class : "");
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        return names;
+    }
+
+    bool Viewable(XWindow window) {
+        XWindowAttributes attributes;
+        return XGetWindowAttributes(display_, window, &attributes) &&
+               attributes.map_state == IsViewable;
+    }
+
+    // A window the window manager manages, shown, whose title holds `part`.
+    std::optional<XWindow> Managed(std::string_view part) {
+        for (const unsigned long window : Items(DefaultRootWindow(display_), "_NET_CLIENT_LIST")) {
+            if (Viewable(window) && Title(window).find(part) != std::string::npos) return window;
+        }
+        return std::nullopt;
+    }
+
+    XWindow WaitManaged(std::string_view part, Milliseconds timeout = Milliseconds(30000)) {
+        std::optional<XWindow> found;
+        if (!WaitFor([&] { return (found = Managed(part)).has_value(); }, timeout))
+            throw Failure("no window titled \"" + std::string(part) + "\" came up");
+        return *found;
+    }
+
+    // Whether openbox has finished starting: the client list is the last thing it sets up, and a
+    // window mapped before that could stay unmanaged.
+    bool WindowManagerReady() {
+        Atom type = 0;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display_, DefaultRootWindow(display_),
+                           XInternAtom(display_, "_NET_CLIENT_LIST", False), 0, 0, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data);
+        if (data != nullptr) XFree(data);
+        return type != 0;
+    }
+
+    // The titles of the managed windows, for a failure's report.
+    std::vector<std::string> ManagedTitles() {
+        std::vector<std::string> titles;
+        for (const unsigned long window : Items(DefaultRootWindow(display_), "_NET_CLIENT_LIST"))
+            titles.push_back(Title(window) + (Viewable(window) ? "" : " (hidden)"));
+        return titles;
+    }
+
+  private:
+    Display* display_;
+};
+
+// Motif hints: flags, functions, decorations, ...
+constexpr unsigned long kHintsFunctions = 1, kHintsDecorations = 2;
+constexpr unsigned long kFunctionAll = 1, kFunctionMinimize = 8, kFunctionMaximize = 16,
+                        kFunctionClose = 32;
+constexpr unsigned long kDecorationAll = 1, kDecorationTitle = 8;
+
+void TitleBarWithoutButtons(Properties& p, XWindow window, const std::string& what) {
+    const std::vector<unsigned long> hints = p.Items(window, "_MOTIF_WM_HINTS");
+    Check(hints.size() >= 3 && (hints[0] & kHintsFunctions) && !(hints[1] & kFunctionAll) &&
+              !(hints[1] & (kFunctionMinimize | kFunctionMaximize | kFunctionClose)),
+          what + " asks for no minimise, maximise or close");
+    const bool titleAsked =
+        !(hints[0] & kHintsDecorations) || (hints[2] & (kDecorationAll | kDecorationTitle));
+    const std::vector<unsigned long> frame = p.Items(window, "_NET_FRAME_EXTENTS");
+    Check(titleAsked && frame.size() == 4 && frame[2] > 10,
+          what + " keeps its title bar (the frame's top is " +
+              (frame.size() == 4 ? std::to_string(frame[2]) : std::string("unset")) + " pixels)");
+}
+
+// StartupWMClass of the menu entry.
+std::string StartupWMClass(const char* desktopFile) {
+    std::ifstream file(desktopFile);
+    std::string line;
+    const std::string key = "StartupWMClass=";
+    while (std::getline(file, line)) {
+        if (line.compare(0, key.size(), key) == 0) return line.substr(key.size());
+    }
+    return {};
+}
+
+// `ok` is where the button lies in the window's design; the window is drawn at `factor`.
+void ClickOk(XScreen& x, Properties& p, XWindow window, const Box& ok, double factor,
+             const std::string& what) {
+    const Box at = x.Geometry(window);
+    const Box button = Scaled(ok, factor, at.left, at.top);
+    x.Click(button.CentreX(), button.CentreY());
+    Check(WaitFor([&] { return !p.Viewable(window); }, Milliseconds(5000)),
+          what + " closes by its OK button");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s PATH-TO-MORVEL PATH-TO-DESKTOP-FILE\n", argv[0]);
+        return 2;
+    }
+    int status = 0;
+    std::optional<XServer> server = StartRun(kRunLimit, &status);
+    if (!server) return status;
+    XScreen x(server->Name());
+    Properties p(server->Name());
+    if (!x.Connected() || !p.Connected()) {
+        std::printf("FAILED: cannot connect to %s\n", server->Name().c_str());
+        return 1;
+    }
+    Say("Xvfb on " + server->Name() + ", starting openbox");
+    std::optional<Child> openbox = Child::Start({"openbox", "--sm-disable"}, {},
+                                                {"DISPLAY=" + server->Name()}, /*quiet=*/true);
+    if (!openbox || !WaitFor([&] { return p.WindowManagerReady(); }, Milliseconds(10000))) {
+        std::printf("FAILED: openbox did not come up\n");
+        return 1;
+    }
+    Say("starting " + std::string(argv[1]));
+    std::optional<Child> morvel = server->StartProgram({argv[1]});
+    if (!morvel) {
+        std::printf("FAILED: cannot start %s\n", argv[1]);
+        return 1;
+    }
+
+    try {
+        Say("the player-name dialog under the window manager");
+        const XWindow dialog = p.WaitManaged(title::kName);
+        // The side windows are drawn at the table's factor; the name dialog's width tells it.
+        const double factor =
+            std::max(1.0, static_cast<double>(x.Geometry(dialog).width) / place::kNameDialogWidth);
+        TitleBarWithoutButtons(p, dialog, "the player-name dialog");
+        const std::string wmClass = StartupWMClass(argv[2]);
+        const auto [instance, windowClass] = p.Class(dialog);
+        Check(!wmClass.empty() && windowClass == wmClass && instance == "morvel",
+              "its window class is (\"" + instance + "\", \"" + windowClass +
+                  "\"): the menu entry's StartupWMClass is \"" + wmClass + "\"");
+        x.Focus(dialog);
+        x.Type("tester");
+        x.Key(XK_Return);
+        Check(WaitFor([&] { return !p.Viewable(dialog); }, Milliseconds(5000)),
+              "a name and Enter close the dialog");
+
+        const XWindow table = p.WaitManaged(title::kTable);
+        Check(p.Class(table).second == wmClass, "the table has the same window class");
+
+        struct Side {
+            unsigned long key;
+            std::string_view title;
+            Box ok;
+        };
+        for (const Side& side : {Side{XK_F1, title::kHelp, place::kHelpOk},
+                                 Side{XK_F4, title::kResults, place::kSheetOk},
+                                 Side{XK_F5, title::kDeckCard, place::kDeckCardOk},
+                                 Side{XK_F6, title::kLastShot, place::kLastShotOk}}) {
+            const std::string what = "\"" + std::string(side.title) + "\"";
+            Say(what);
+            x.Focus(table);
+            x.Key(side.key);
+            const XWindow window = p.WaitManaged(side.title);
+            TitleBarWithoutButtons(p, window, what);
+            ClickOk(x, p, window, side.ok, factor, what);
+        }
+
+        Say("F10");
+        x.Focus(table);
+        x.Key(XK_F10);
+        Check(WaitFor([&] { return !p.Viewable(table); }, Milliseconds(5000), Milliseconds(1)),
+              "F10 closes the table");
+        const Clock::time_point gone = Clock::now();
+        WaitFor([&] { return !morvel->Running(); }, Milliseconds(5000), Milliseconds(1));
+        const auto after = std::chrono::duration_cast<Milliseconds>(Clock::now() - gone).count();
+        Check(!morvel->Running() && after < kExitLimit.count(),
+              "the process ends " + std::to_string(after) + " ms after the table is gone (under " +
+                  std::to_string(kExitLimit.count()) + ")");
+    } catch (const Failure& failure) {
+        std::printf("FAILED: %s\n", failure.what());
+        if (!morvel->Running()) std::printf("  (the program is no longer running)\n");
+        std::printf("  windows the window manager manages:\n");
+        for (const std::string& t : p.ManagedTitles())
+            std::printf("    \"%s\"\n", t.c_str());
+        std::printf("  windows on the screen without it:\n");
+        for (const std::string& t : x.ShownTitles())
+            std::printf("    \"%s\"\n", t.c_str());
+        return 1;
+    }
+    Say("passed");
+    return 0;
+}
