@@ -253,6 +253,13 @@ int main(int argc, char** argv) {
     if (morvel::IsComputerName(morvel::StoredName(opt.name))) {
         Refuse("--name " + Quoted(opt.name) + " is a computer player's name");
     }
+    // A saved run keeps the game's position, not a strong player's own generator: cut and
+    // resumed, it would go on otherwise than the uncut run.
+    if ((opt.seat1 != nullptr || opt.computers != nullptr) &&
+        (opt.saveAt != 0 || !resumeFile.empty())) {
+        Refuse(std::string(opt.saveAt != 0 ? "--save-at" : "--resume") +
+               " cannot go with a strong player: its own generator is not saved");
+    }
     std::string resumed;
     if (!resumeFile.empty()) {
         if (!setting.empty()) {

@@ -279,12 +279,6 @@ void TForm1::CreateMenu() {
     connect(slow1_, &QAction::triggered, this, [this] { SpeedClick(kSlowInterval); });
     connect(medium1_, &QAction::triggered, this, [this] { SpeedClick(kMediumInterval); });
     connect(fast1_, &QAction::triggered, this, [this] { SpeedClick(kFastInterval); });
-    players_ = new PlayerOptions(game_, *this, *optionMenu);
-    connect(players_, &PlayerOptions::Chosen, this, [this](bool strong) {
-        options_.strongPlayers = strong;
-        Settled();
-    });
-
     pause1_ = item(optionMenu, "Pause1", text::kMenuPauseAfterRound, 0);
     playable1_ = item(optionMenu, "Playable1", text::kMenuShowPlayable, 0);
     for (QAction* option : {pause1_, playable1_}) {
@@ -298,6 +292,11 @@ void TForm1::CreateMenu() {
     connect(playable1_, &QAction::toggled, this, [this](bool on) {
         options_.showPlayable = on;
         ShowPlayable();
+    });
+    players_ = new PlayerOptions(game_, *this, *optionMenu);
+    connect(players_, &PlayerOptions::Chosen, this, [this](bool strong) {
+        options_.strongPlayers = strong;
+        Settled();
     });
 
     QMenu* helpMenu = menuBar()->addMenu(Text(text::kMenuHelp));

@@ -22,6 +22,8 @@ expect_refused("--players" --players weak)
 expect_refused("--seat1" --seat1 "")
 expect_refused("--steps" --steps 0)
 expect_refused("--steps" --steps many)
+expect_refused("--save-at cannot go with a strong player" --seat1 strong --save-at 5 /dev/null)
+expect_refused("--resume cannot go with a strong player" --players strong --resume /dev/null)
 
 execute_process(COMMAND ${SIM} --games 1 --clock 86399999:86399999 --trace
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
