@@ -1,0 +1,1 @@
+// Compiles the UI tests' precompiled header, which every UI test then reuses.
