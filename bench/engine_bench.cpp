@@ -11,6 +11,7 @@
 #include "playout.h"
 #include "save_format.h"
 #include "sim_run.h"
+#include "strong_player.h"
 #include "table_draw.h"
 
 namespace {
@@ -130,6 +131,51 @@ BENCHMARK(BM_PlayoutNormalRounds)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlayoutAllGame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlayoutLayout)->Unit(benchmark::kMicrosecond);
 
+// A strong player's question at its calibrated budget, at the person's turn with `cards` laid
+// (0: the contract choice at the start of a deal).
+void StrongQuestions(benchmark::State& state, morvel::GameMode mode, bool layout, int cards) {
+    StartedGame started(mode);
+    morvel::Game& game = started.game;
+    for (;;) {
+        const morvel::GameState& s = game.State();
+        const morvel::Contract* playing = morvel::FindContract(game.CurrentContract());
+        if (cards == 0 ? s.cgVisible
+                       : playing != nullptr && playing->layout == layout && s.humanTurn &&
+                             s.dealCardCount >= cards) {
+            break;
+        }
+        started.pilot.Step();
+    }
+    const morvel::GameState at = game.State();
+    morvel::StrongPlayer strong(morvel::StrongPlayer::kFixed);
+    morvel::ScratchChance chance;
+    for (auto _ : state) {
+        if (cards == 0) {
+            benchmark::DoNotOptimize(strong.ChooseContract(at, morvel::kHuman, chance));
+        } else if (layout) {
+            benchmark::DoNotOptimize(strong.LayoutMove(at, morvel::kHuman, chance));
+        } else {
+            benchmark::DoNotOptimize(strong.RoundCard(at, morvel::kHuman, chance));
+        }
+    }
+}
+
+void BM_StrongContract(benchmark::State& state) {
+    StrongQuestions(state, morvel::GameMode::Normal, false, 0);
+}
+void BM_StrongRoundCard(benchmark::State& state) {
+    StrongQuestions(state, morvel::GameMode::Normal, false, 2);
+}
+void BM_StrongAllGameCard(benchmark::State& state) {
+    StrongQuestions(state, morvel::GameMode::Complex, false, 20);
+}
+void BM_StrongLayoutMove(benchmark::State& state) {
+    StrongQuestions(state, morvel::GameMode::Normal, true, 4);
+}
+BENCHMARK(BM_StrongContract)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StrongRoundCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StrongAllGameCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StrongLayoutMove)->Unit(benchmark::kMillisecond);
 // A saved game: a position in the middle of a deal written as bytes, and read back with every
 // check; and the whole table drawn from it, as a resumed game starts.
 void BM_SaveGame(benchmark::State& state) {

@@ -143,6 +143,14 @@ constexpr int BoardSuit(char suit) {
     return PlaceOfSuit<kBoardSuits>(suit);
 }
 
+// Cards as bits of a 64-bit set, bit n for card-table entry n. The cards of a suit whose rank
+// bits (bit r for rank r) are set.
+constexpr uint64_t CardsOf(char suit, uint32_t ranks = 0x7FFCu) {
+    return static_cast<uint64_t>(ranks >> 2 & 0x1FFFu) << (13 * BoardSuit(suit) + 1);
+}
+inline constexpr uint64_t kWholeDeck =
+    CardsOf(kDiamonds) | CardsOf(kClubs) | CardsOf(kHearts) | CardsOf(kSpades);
+
 // A short text for a card: suit letter then rank value, e.g. "H14", "D2".
 std::array<char, 4> CardText(char suit, int rank);
 

@@ -103,7 +103,10 @@ void Game::ComputerChooseContract(int seat) {
     assert(s_.contractNumber <= 5);
     s_.round.SetOrder(seat);
     PlacePlayedSlots(seat);
-    const char letter = computer_->ChooseContract(s_, seat, chance_);
+    StartContract(computer_->ChooseContract(s_, seat, chance_));
+}
+
+void Game::StartContract(char letter) {
     const Contract* chosen = FindContract(letter);
     assert(chosen != nullptr && !s_.contractList.Used(letter));
     s_.contractList.Set(s_.contractNumber, letter);

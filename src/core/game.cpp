@@ -170,6 +170,8 @@ void Game::Deal() {
         }
     }
     s_.hand.Deal(owned);
+    s_.absences = {};
+    computer_ = nextComputer_;
     if (table_) {
         for (int n = 1; n <= 52; ++n) {
             table_->SetVisible(Family::I, n, true);

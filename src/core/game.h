@@ -64,7 +64,9 @@ class Game {
     // to date. A game without one does no display work.
     void AttachTable(TableModel& table) { table_ = &table; }
     // The player of seats 2 to 4; the standard one unless set.
-    void SetComputerPlayer(Player& player) { computer_ = &player; }
+    void SetComputerPlayer(Player& player) { computer_ = nextComputer_ = &player; }
+    // The player of seats 2 to 4 from the next deal on: a deal is played by one player to its end.
+    void SetComputerPlayerFromNextDeal(Player& player) { nextComputer_ = &player; }
     // The chance the game's players draw from in play: the game's generator, seeded from the
     // host's clock.
     Chance& ClockChance() { return chance_; }
@@ -122,6 +124,9 @@ class Game {
 
     // --- Contract choice ---------------------------------------------------------------------
     void ComputerChooseContract(int seat);
+    // The chooser, who leads (play order 1), has named `letter`: the deal begins. A computer
+    // chooser's choice goes on here.
+    void StartContract(char letter);
     void ChooseFormActivate();
     void ChooseRadioClick(int k);  // r1Click .. r5Click of Tchoosform
     bool ChooseOkClick();          // true: the dialog closes
@@ -162,6 +167,11 @@ class Game {
     }
     void AwardLayoutPoints();
     void ComputerLayoutMove(int seat);
+    // A computer seat's move, as its player answered: the entry it lays, 0 to pass.
+    void MakeLayoutMove(int seat, int entry);
+    // The rest of a layout step after the seat's move: the last round after the fourth step, and
+    // the end of the deal once every card is on the board.
+    void EndLayoutStep();
 
     // --- Side windows ------------------------------------------------------------------------
     void ChooseCardBack(int k);  // a click on card back cc1 .. cc6
@@ -201,6 +211,7 @@ class Game {
     const Contract* Playing() const { return FindContract(CurrentContract()); }
     void EndLayoutDeal();
     void RecordOuts();
+    void Pass(int seat);
     template <int N>
     bool ConfirmChoice(ChoiceDialog<N>& dialog);
     uint32_t SeedFromClock();  // returns the clock reading it seeded with
@@ -220,6 +231,7 @@ class Game {
     GameObserver* observer_ = nullptr;
     TableModel* table_ = nullptr;
     Player* computer_ = &Standard();
+    Player* nextComputer_ = &Standard();
     bool stopAtDealEnd_ = false;
     bool dealEnded_ = false;
     GameState s_;

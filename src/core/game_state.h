@@ -65,9 +65,19 @@ struct PerRoundContract {
     friend bool operator==(const PerRoundContract&, const PerRoundContract&) = default;
 };
 
+// What the play of a deal has shown of each seat's hidden cards, besides the cards laid: a seat
+// that did not follow the lead suit holds none of it, and a seat that passed in the layout
+// contract held no card that fitted then (hands only lose cards, so it never holds one later).
+// Every seat sees it; a player that reasons only from what its seat may know reads it here.
+struct Absences {
+    Numbered<uint64_t, 4> notHeld{};  // by seat: cards (see CardsOf) the seat does not hold
+    friend bool operator==(const Absences&, const Absences&) = default;
+};
+
 struct GameState {
     Random random;
     HandTable hand;
+    Absences absences;  // cleared by each deal
 
     // Round contracts.
     Round round;

@@ -55,8 +55,7 @@ void Game::passbClick() {
     if (!s_.passbVisible) return;
     const bool fits = s_.hand.FirstAmong(kHuman, s_.board.FittingByHandSuit()) != 0;
     if (!fits && s_.humanTurn) {
-        s_.cycleMoves[s_.round.position] = Picture::Pass();
-        if (observer_) observer_->OnPass(kHuman);
+        Pass(kHuman);
         s_.humanTurn = false;
         SetTimer(TimerId::Timer3, s_.speedInterval);
     } else if (s_.humanTurn) {
@@ -88,13 +87,22 @@ void Game::AwardLayoutPoints() {
     }
 }
 
+// A seat that passes holds no card that fits now, and every seat has seen it.
+void Game::Pass(int seat) {
+    s_.absences.notHeld[seat] |= s_.board.FittingCards();
+    s_.cycleMoves[s_.round.position] = Picture::Pass();
+    if (observer_) observer_->OnPass(seat);
+}
+
 void Game::ComputerLayoutMove(int seat) {
-    const int e = computer_->LayoutMove(s_, seat, chance_);
-    if (e != 0) {
-        LayOnBoard(e);
+    MakeLayoutMove(seat, computer_->LayoutMove(s_, seat, chance_));
+}
+
+void Game::MakeLayoutMove(int seat, int entry) {
+    if (entry != 0) {
+        LayOnBoard(entry);
     } else {
-        s_.cycleMoves[s_.round.position] = Picture::Pass();
-        if (observer_) observer_->OnPass(seat);
+        Pass(seat);
     }
     RecordFinishers();
 }
@@ -120,9 +128,13 @@ void Game::Timer3Timer() {
             ComputerLayoutMove(seat);
         }
     }
-    if (k == 4) {
+    EndLayoutStep();
+}
+
+void Game::EndLayoutStep() {
+    if (s_.round.position == 4) {
         for (int i = 1; i <= 4; ++i)
-            s_.lastRound[round.order[i]] = s_.cycleMoves[i];
+            s_.lastRound[s_.round.order[i]] = s_.cycleMoves[i];
     }
     if (s_.dealCardCount >= 52) EndLayoutDeal();
 }

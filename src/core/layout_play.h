@@ -31,6 +31,13 @@ struct Board {
         if (high[i] != 0) fit |= 1u << (high[i] - 1) | 1u << (high[i] + 1);
         return fit & 0x7FFC;  // ranks 2..14
     }
+    // Every card that fits, as a set of cards (see CardsOf).
+    uint64_t FittingCards() const {
+        uint64_t cards = 0;
+        for (char suit : kBoardSuits)
+            cards |= CardsOf(suit, Fitting(suit));
+        return cards;
+    }
     // The ranks that fit as a question over hand suits (see HandTable::FirstAmong).
     auto FittingByHandSuit() const {
         return [this](int handSuit) { return Fitting(kHandSuits[handSuit]); };

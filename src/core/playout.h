@@ -13,6 +13,15 @@
 
 namespace morvel {
 
+// A seat's answer to a question of the game (see Player): the card it lays in a round, its move
+// on the layout board (an entry, 0 to pass), or the contract it names as chooser.
+struct Answer {
+    enum class Kind : uint8_t { RoundCard, LayoutMove, Contract };
+    Kind kind = Kind::RoundCard;
+    int entry = 0;
+    char contract = kNoContract;
+};
+
 class Playout {
   public:
     explicit Playout(Player& player = Standard());
@@ -24,11 +33,24 @@ class Playout {
     // person's contract choice, or for a timer step. Makes no heap allocation once the player's
     // name has fitted the first time.
     const GameState& Run(const GameState& from, uint32_t seed);
+    // Plays a copy of `at`, where `seat` is asked a question, on from `answer` to the end of the
+    // deal. Seats 2 to 4 are asked inside the game's step that needs their move, seat 1 at its
+    // turn as the person is: a card or a layout move while the game waits for it, a contract
+    // with the Chose Game button shown or from inside the choice dialog.
+    const GameState& RunFrom(const GameState& at, int seat, const Answer& answer, uint32_t seed);
+
+    // The steps of the game (timer steps and the moves and choices of seat 1) the last run took:
+    // a measure of its work.
+    int Steps() const { return steps_; }
 
     // The points a seat gained from `from` to the end of the deal, in the last Run.
     int32_t Gain(int seat) const { return game_.State().gameScore[seat] - startScore_[seat]; }
 
   private:
+    void Load(const GameState& from, uint32_t seed);
+    const GameState& PlayToEnd();
+    void StartContract(int seat, char letter);
+
     // Answers every window at once; its clock reads a generator's draws.
     class ScratchHost final : public Host {
       public:
@@ -54,6 +76,7 @@ class Playout {
     Game game_;
     Autopilot pilot_;
     Numbered<int32_t, 4> startScore_{};
+    int steps_ = 0;
 };
 
 }  // namespace morvel

@@ -32,7 +32,7 @@ class Checker {
     explicit Checker(const GameState& s) : s_(s) {}
 
     std::string Run() {
-        (void)(Hands() && Turns() && Contracts() && Sheet() && Dialogs() && Deal());
+        (void)(Hands() && Turns() && Contracts() && Sheet() && Dialogs() && Deal() && Absences());
         return problem_;
     }
 
@@ -575,6 +575,29 @@ class Checker {
                 return false;
         }
         return Require(s_.gameScore == base_, "scores beside the sheet's");
+    }
+
+    // --- What the play has shown --------------------------------------------------------------
+
+    // No seat holds a card the play showed it without; a round deal shows absences only by cards
+    // laid, a whole suit at a time (a layout deal may show some by passes before its first card).
+    bool Absences() {
+        for (int seat = 1; seat <= 4; ++seat) {
+            const uint64_t absent = s_.absences.notHeld[seat];
+            if (!Require((absent & ~kWholeDeck) == 0 && (absent & s_.hand.HeldCards(seat)) == 0,
+                         "a seat holds a card the play showed it without") ||
+                !Require(absent == 0 || (phase_ == Phase::Layout || played_ != 0),
+                         "a seat without cards before any was laid"))
+                return false;
+            if (phase_ != Phase::Round) continue;
+            for (const char suit : kHandSuits) {
+                const uint64_t ofSuit = absent & CardsOf(suit);
+                if (!Require(ofSuit == 0 || ofSuit == CardsOf(suit),
+                             "a seat without part of a suit in a round deal"))
+                    return false;
+            }
+        }
+        return true;
     }
 
     const GameState& s_;

@@ -42,14 +42,18 @@ void Game::LayCard(int entry) {
     Round& round = s_.round;
     const CardRecord card = s_.hand[entry];
     assert(Held(card));
-    assert(round.MayLay(s_.hand, SeatOfEntry(entry), card.suit));
+    const int seat = SeatOfEntry(entry);
+    assert(round.MayLay(s_.hand, seat, card.suit));
+    if (round.position > 1 && card.suit != round.leadSuit) {
+        s_.absences.notHeld[seat] |= CardsOf(round.leadSuit);
+    }
     round.Lay(card.suit, card.rank);
     s_.hand.Play(entry);
     if (table_) {
         table_->SetPicture(Family::P, round.position, Picture::Face(card.face));
         table_->SetVisible(Family::I, entry, false);
     }
-    if (observer_) observer_->OnLay(SeatOfEntry(entry), card.suit, card.rank);
+    if (observer_) observer_->OnLay(seat, card.suit, card.rank);
 }
 
 void Game::HandSlotClick(int entry) {

@@ -22,6 +22,10 @@ class ByteWriter {
         U16(v >> 16);
     }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
+    void U64(uint64_t v) {
+        U32(static_cast<uint32_t>(v));
+        U32(static_cast<uint32_t>(v >> 32));
+    }
     void Bool(bool v) { U8(v ? 1 : 0); }
     void Raw(std::string_view text) { bytes_.append(text); }
     // A text of up to 65,535 bytes, its length first.
@@ -71,6 +75,10 @@ class ByteReader {
         return low | static_cast<uint32_t>(U16()) << 16;
     }
     int32_t I32() { return static_cast<int32_t>(U32()); }
+    uint64_t U64() {
+        const uint64_t low = U32();
+        return low | static_cast<uint64_t>(U32()) << 32;
+    }
     std::string_view Raw(size_t n) {
         if (rest_.size() < n) {
             Refuse("the file ends too soon");

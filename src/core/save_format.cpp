@@ -99,6 +99,19 @@ void ReadHands(ByteReader& r, GameState& s) {
     }
 }
 
+// What the play has shown each seat does not hold; the position check holds it to the hands.
+void WriteAbsences(ByteWriter& w, const GameState& s) {
+    for (int seat = 1; seat <= 4; ++seat)
+        w.U64(s.absences.notHeld[seat]);
+}
+void ReadAbsences(ByteReader& r, GameState& s) {
+    for (int seat = 1; seat <= 4; ++seat) {
+        const uint64_t cards = r.U64();
+        if ((cards & ~kWholeDeck) != 0) r.Refuse("a card no seat holds out of range");
+        s.absences.notHeld[seat] = cards & kWholeDeck;
+    }
+}
+
 void WriteRound(ByteWriter& w, const GameState& s) {
     const Round& round = s.round;
     for (int k = 1; k <= 4; ++k)
@@ -298,9 +311,10 @@ struct Part {
 };
 
 // The parts in the order they stand in a file.
-constexpr std::array<Part, 10> kParts = {{
+constexpr std::array<Part, 11> kParts = {{
     {"RAND", WriteRandom, ReadRandom},
     {"HAND", WriteHands, ReadHands},
+    {"ABSN", WriteAbsences, ReadAbsences},
     {"ROUN", WriteRound, ReadRound},
     {"DEAL", WriteDeal, ReadDeal},
     {"GAME", WriteGame, ReadGame},

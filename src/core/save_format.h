@@ -13,7 +13,7 @@
 namespace morvel {
 
 // Bumped whenever a part is added or changes; a file of another version is refused.
-inline constexpr int kSaveVersion = 1;
+inline constexpr int kSaveVersion = 2;
 
 // Whether a position between two events is one to keep: no card of a round still in play lies on
 // the table. A game resumed from the position before those cards lays them again by the same

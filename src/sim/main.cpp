@@ -1,5 +1,6 @@
 // morvel-sim: whole games of the real engine without windows, with an exact trace.
 //   morvel-sim [--mode normal|complex] [--games N] [--clock START[:STEP]] [--trace] [--name NAME]
+//              [--players standard|strong] [--seat1 standard|strong] [--steps S]
 //              [--save-at K FILE] [--resume FILE]
 #include <cerrno>
 #include <chrono>
@@ -12,6 +13,8 @@
 
 #include "game.h"
 #include "sim_run.h"
+#include "stats.h"
+#include "strong_player.h"
 
 namespace {
 
@@ -166,6 +169,16 @@ bool WriteRun(const std::string& path, const std::string& bytes, std::string* wh
 
 int main(int argc, char** argv) {
     morvel::sim::Options opt;
+    // A strong player plays a fixed number of deals out per question, so a clock gives the same
+    // games every time.
+    morvel::StrongPlayer strongSeat1(morvel::StrongPlayer::kFixed);
+    morvel::StrongPlayer strongComputers(morvel::StrongPlayer::kFixed);
+    auto player = [&](std::string_view flag, std::string_view name,
+                      morvel::StrongPlayer& strong) -> morvel::Player* {
+        if (name == "standard") return nullptr;
+        if (name == "strong") return &strong;
+        Refuse(std::string(flag) + " must be standard or strong, not " + Quoted(name));
+    };
     opt.clockStart = MillisecondOfDayNow();
     std::string saveFile, resumeFile;
     std::string_view setting;  // a setting a resumed run takes from its file
@@ -211,6 +224,19 @@ int main(int argc, char** argv) {
         } else if (arg == "--name") {
             setting = arg;
             opt.name = std::string(value());
+        } else if (arg == "--players") {
+            opt.computers = player(arg, value(), strongComputers);
+        } else if (arg == "--seat1") {
+            opt.seat1 = player(arg, value(), strongSeat1);
+        } else if (arg == "--steps") {
+            const std::string_view text = value();
+            uint64_t steps = 0;
+            if (!ParseNumber(text, 1000000000u, &steps) || steps == 0) {
+                Refuse("--steps needs a whole number of steps above 0, not " + Quoted(text));
+            }
+            const morvel::StrongBudget budget{.steps = static_cast<int>(steps)};
+            strongSeat1.SetBudget(budget);
+            strongComputers.SetBudget(budget);
         } else if (arg == "--save-at") {
             const std::string_view text = value();
             if (!ParseNumber(text, 1000000000000000000u, &opt.saveAt) || opt.saveAt == 0) {
@@ -226,6 +252,13 @@ int main(int argc, char** argv) {
     // The name dialog would refuse a computer player's name and never close.
     if (morvel::IsComputerName(morvel::StoredName(opt.name))) {
         Refuse("--name " + Quoted(opt.name) + " is a computer player's name");
+    }
+    // A saved run keeps the game's position, not a strong player's own generator: cut and
+    // resumed, it would go on otherwise than the uncut run.
+    if ((opt.seat1 != nullptr || opt.computers != nullptr) &&
+        (opt.saveAt != 0 || !resumeFile.empty())) {
+        Refuse(std::string(opt.saveAt != 0 ? "--save-at" : "--resume") +
+               " cannot go with a strong player: its own generator is not saved");
     }
     std::string resumed;
     if (!resumeFile.empty()) {
@@ -256,9 +289,23 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "games %d deals %d seconds %.6f deals_per_second %.0f cpu_seconds %.6f "
-                 "deals_per_cpu_second %.0f\n",
+                 "deals_per_cpu_second %.0f",
                  result.games, result.deals, seconds, seconds > 0 ? result.deals / seconds : 0.0,
                  cpuSeconds, cpuSeconds > 0 ? result.deals / cpuSeconds : 0.0);
+    // Each seat's mean game score, and the half-width of its 95 % confidence interval.
+    for (int seat = 1; seat <= 4; ++seat) {
+        const morvel::sim::MeanInterval m =
+            morvel::sim::Mean95(result.scoreSum[seat], result.scoreSquares[seat], result.games);
+        std::fprintf(stderr, " seat%d_mean %.1f seat%d_ci95 %.1f", seat, m.mean, seat, m.half);
+    }
+    morvel::DecisionTimes times = strongSeat1.Times();
+    times.Add(strongComputers.Times());
+    if (times.Count() != 0) {
+        std::fprintf(stderr, " strong_decisions %lld median_ms %.1f p99_ms %.1f",
+                     static_cast<long long>(times.Count()), times.Percentile(50),
+                     times.Percentile(99));
+    }
+    std::fprintf(stderr, "\n");
     if (result.stuck) {
         std::fprintf(stderr, "morvel-sim: play stopped with nothing to do (clock %u)\n",
                      opt.clockStart);

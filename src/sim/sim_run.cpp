@@ -23,6 +23,8 @@ class Tracer : public GameObserver {
         : game_(game), out_(out), check_(check), games_(games) {}
 
     int GamesEnded() const { return gamesEnded_; }
+    // Adds each game's final scores as it ends.
+    void KeepScores(Result* result) { scores_ = result; }
     int Deals() const { return deals_; }
     bool Lost() const { return lost_; }
 
@@ -114,6 +116,14 @@ class Tracer : public GameObserver {
     void OnWinner(int seat) override { Fields("winner", seat); }
     bool OnGameOver() override {
         ++gamesEnded_;
+        if (scores_) {
+            for (int seat = 1; seat <= 4; ++seat) {
+                const int32_t score = game_.State().gameScore[seat];
+                scores_->scoreSum[seat] += score;
+                scores_->scoreSquares[seat] += static_cast<double>(score) * score;
+                scores_->lastScores[seat] = score;
+            }
+        }
         if (NextLine()) {
             Text("end ");
             Number(gamesEnded_);
@@ -189,6 +199,7 @@ class Tracer : public GameObserver {
     const Game& game_;
     TraceOut* out_;
     EventCheck* check_;
+    Result* scores_ = nullptr;
     int games_;
     int gamesStarted_ = 0;
     int gamesEnded_ = 0;
@@ -377,6 +388,7 @@ Result Run(const Options& opt, TraceOut* trace, EventCheck* check) {
     Game& game = table.game;
     if (run.computers != nullptr) game.SetComputerPlayer(*run.computers);
     Tracer tracer(game, run.trace ? trace : nullptr, check, run.games);
+    tracer.KeepScores(&result);
     tracer.Limit(from.line, run.saveAt);
     game.SetObserver(&tracer);
 

@@ -63,6 +63,11 @@ class EventCheck {
 struct Result {
     int games = 0;
     int deals = 0;
+    // The seats' game scores at the end of each game: their sums and sums of squares, and the
+    // last game's.
+    Numbered<double, 4> scoreSum{};
+    Numbered<double, 4> scoreSquares{};
+    Numbered<int32_t, 4> lastScores{};
     bool stuck = false;      // play stopped with nothing left to do: a fault of the engine
     bool traceLost = false;  // the trace output refused a write; the run stopped there
     uint64_t lines = 0;      // trace lines made, from the first of the whole run

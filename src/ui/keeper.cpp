@@ -77,8 +77,9 @@ bool Keeper::Settled() {
 Keeper::Settings Keeper::Current() const {
     const GameState& s = game_.State();
     const TForm1::Options& options = table_.GetOptions();
-    return {s.menuMode,   s.speedInterval,         s.cardBack,
-            s.playerName, options.pauseAfterRound, options.showPlayable};
+    return {s.menuMode,           s.speedInterval,         s.cardBack,
+            s.playerName,         options.pauseAfterRound, options.showPlayable,
+            options.strongPlayers};
 }
 
 // A value the file holds that no setting takes leaves that setting as it starts.
@@ -103,6 +104,9 @@ Keeper::Settings Keeper::ReadSettings() const {
     };
     readOption(QStringLiteral("pauseAfterRound"), kept.pauseAfterRound);
     readOption(QStringLiteral("showPlayable"), kept.showPlayable);
+    // The computer players as a word, standard or strong; anything else leaves them standard.
+    kept.strongPlayers =
+        file.value(QStringLiteral("players")).toString() == QStringLiteral("strong");
     const QVariant name = file.value(QStringLiteral("name"));
     if (name.isValid()) {
         const std::string typed = name.toString().toStdString();
@@ -125,6 +129,8 @@ bool Keeper::WriteSettings(const Settings& settings) {
     file.setValue(QStringLiteral("name"), QString::fromStdString(settings.name));
     file.setValue(QStringLiteral("pauseAfterRound"), settings.pauseAfterRound);
     file.setValue(QStringLiteral("showPlayable"), settings.showPlayable);
+    file.setValue(QStringLiteral("players"),
+                  settings.strongPlayers ? QStringLiteral("strong") : QStringLiteral("standard"));
     file.sync();
     if (file.status() != QSettings::NoError || !QFileInfo::exists(paths_.settings)) return false;
     written_ = settings;
@@ -158,7 +164,7 @@ bool Keeper::Resume() {
     game_.SetMode(kept_.mode);
     game_.SetSpeed(kept_.speed);
     nameDialog_.SetSuggestion(QString::fromStdString(kept_.name));
-    table_.SetOptions({kept_.pauseAfterRound, kept_.showPlayable});
+    table_.SetOptions({kept_.pauseAfterRound, kept_.showPlayable, kept_.strongPlayers});
     written_ = kept_;
     table_.ShowChecks();
 

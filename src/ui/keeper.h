@@ -1,6 +1,7 @@
 // Keeps the person's settings and the game in progress between runs, once the person asks for it
 // with the Option menu's check item. The settings file (in the configuration folder) says the
-// person did; it holds the mode, the speed, the card back and the last name. The game (in the
+// person did; it holds the mode, the speed, the card back, the Option items, the computer players
+// and the last name. The game (in the
 // data folder) is written whole, atomically, after every event that leaves no card of an untaken
 // round on the table, and at exit; never while a window of the game is open. Unchecking the item
 // deletes both at once. With the item unchecked nothing is read or written.
@@ -66,6 +67,7 @@ class Keeper : public QObject {
         std::string name;
         bool pauseAfterRound = true;
         bool showPlayable = true;
+        bool strongPlayers = false;
         bool operator==(const Settings&) const = default;
     };
     Settings Current() const;

@@ -17,6 +17,7 @@
 #include "image_slot.h"
 #include "keeper.h"
 #include "pictures.h"
+#include "player_options.h"
 #include "qt_text.h"
 #include "scaler.h"
 #include "spoken.h"
@@ -298,7 +299,6 @@ void TForm1::CreateMenu() {
     connect(slow1_, &QAction::triggered, this, [this] { SpeedClick(kSlowInterval); });
     connect(medium1_, &QAction::triggered, this, [this] { SpeedClick(kMediumInterval); });
     connect(fast1_, &QAction::triggered, this, [this] { SpeedClick(kFastInterval); });
-
     pause1_ = item(optionMenu, "Pause1", text::kMenuPauseAfterRound, 0);
     playable1_ = item(optionMenu, "Playable1", text::kMenuShowPlayable, 0);
     for (QAction* option : {pause1_, playable1_}) {
@@ -312,6 +312,11 @@ void TForm1::CreateMenu() {
     connect(playable1_, &QAction::toggled, this, [this](bool on) {
         options_.showPlayable = on;
         ShowPlayable();
+    });
+    players_ = new PlayerOptions(game_, *this, *optionMenu);
+    connect(players_, &PlayerOptions::Chosen, this, [this](bool strong) {
+        options_.strongPlayers = strong;
+        Settled();
     });
 
     QMenu* helpMenu = menuBar()->addMenu(Text(text::kMenuHelp));
@@ -380,6 +385,8 @@ void TForm1::SpeedClick(int interval) {
 void TForm1::SetOptions(const Options& options) {
     pause1_->setChecked(options.pauseAfterRound);
     playable1_->setChecked(options.showPlayable);
+    players_->ChooseNow(options.strongPlayers);
+    options_.strongPlayers = options.strongPlayers;
 }
 
 void TForm1::ShowChecks() {
@@ -466,6 +473,7 @@ void TForm1::Sync() {
     keys_->AfterChanges();
     // What covers the focused card may have changed.
     outline_->Follow();
+    emit Synced();
 }
 
 void TForm1::Settled() {

@@ -21,6 +21,7 @@ class FocusOutline;
 class Game;
 class ImageSlot;
 class Keeper;
+class PlayerOptions;
 class Pictures;
 class Scaler;
 class TableKeys;
@@ -46,13 +47,16 @@ class TForm1 : public QMainWindow {
     };
     void SetMenuWindows(const MenuWindows& windows) { menuWindows_ = windows; }
 
-    // What the person has set in the Option menu; both are on at start.
+    // What the person has set in the Option menu; the two check items are on at start, and the
+    // computer players standard.
     struct Options {
         bool pauseAfterRound = true;
         bool showPlayable = true;
+        bool strongPlayers = false;
     };
     const Options& GetOptions() const { return options_; }
-    // Sets both items as the person would, check marks included.
+    // Sets the items as the person would, check marks included; the computer players chosen play
+    // from the next card on, as this is for the start of a run.
     void SetOptions(const Options& options);
 
     // Brings the controls in line with what the table model changed, then clears its marks.
@@ -84,6 +88,10 @@ class TForm1 : public QMainWindow {
     // The colours of the answers to a refused card or pass.
     static const QColor kRefusedFlash;
     static const QColor kPlayableFlash;
+
+  signals:
+    // The controls have caught up with the table model.
+    void Synced();
 
   protected:
     bool event(QEvent* event) override;
@@ -129,6 +137,7 @@ class TForm1 : public QMainWindow {
     QAction* medium1_ = nullptr;
     QAction* fast1_ = nullptr;
     QAction* pause1_ = nullptr;
+    PlayerOptions* players_ = nullptr;
     QAction* playable1_ = nullptr;
     // The check marks as the handlers set them; Qt flips a checkable item on its own before the
     // handler runs, and the handler puts this back first.

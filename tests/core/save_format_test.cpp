@@ -166,7 +166,11 @@ TEST(SavedGame, BytesThatAreShortForeignOrLongAreRefused) {
     EXPECT_EQ(DecodeGame("a text file", read), "not a saved game of Morvel");
     std::string other = bytes;
     other[8] = static_cast<char>(kSaveVersion + 1);
-    EXPECT_EQ(DecodeGame(other, read), "saved by another version (2)");
+    EXPECT_EQ(DecodeGame(other, read), "saved by another version (3)");
+    // A file of the first version lacks what the play has shown of the hands.
+    std::string first = bytes;
+    first[8] = 1;
+    EXPECT_EQ(DecodeGame(first, read), "saved by another version (1)");
     // A refused file leaves the position it was to replace as it was.
     GameState untouched;
     DecodeGame(other, untouched);
@@ -317,6 +321,65 @@ TEST(SavedGame, TurnsNoPlayReachesAreRefused) {
         s.timer1Interval = 0;
         s.humanTurn = false;
         ExpectRefused(s, "layout pace");
+    }
+}
+
+// What the play showed a seat without comes back, and no seat may hold what it was shown without.
+TEST(SavedGame, AbsencesThePlayCannotShowAreRefused) {
+    const GameState round = PositionAt(GameMode::Normal, [](const GameState& s) {
+        if (!InRoundDeal(s)) return false;
+        for (int seat = 1; seat <= 4; ++seat) {
+            if (s.absences.notHeld[seat] != 0) return true;
+        }
+        return false;
+    });
+    GameState read;
+    ASSERT_EQ(DecodeGame(EncodeGame(round), read), "");
+    EXPECT_TRUE(read.absences == round.absences);
+    {
+        GameState s = round;  // the seat at turn shown without a suit it holds
+        const int seat = s.round.order[s.round.position % 4 + 1];
+        for (const char suit : kHandSuits) {
+            if (s.hand.HasSuit(seat, suit)) s.absences.notHeld[seat] |= CardsOf(suit);
+        }
+        ExpectRefused(s, "absent but held");
+    }
+    {
+        GameState s = round;  // part of a suit only
+        int seat = 1;
+        while (s.absences.notHeld[seat] == 0)
+            ++seat;
+        s.absences.notHeld[seat] &= s.absences.notHeld[seat] - 1;
+        ExpectRefused(s, "part of a suit");
+    }
+    {
+        GameState s = round;  // a bit beyond the deck
+        s.absences.notHeld[2] |= uint64_t{1} << 60;
+        EXPECT_NE(PositionProblem(s), "");
+        std::string bytes = EncodeGame(round);
+        const size_t at = bytes.find("ABSN") + 4 + 8 + 7;  // the top byte of seat 2's cards
+        bytes[at] = static_cast<char>(0x10);
+        EXPECT_EQ(DecodeGame(bytes, read), "a card no seat holds out of range");
+    }
+    const GameState layout = PositionAt(GameMode::Normal, [](const GameState& s) {
+        return InLayoutDeal(s) && s.absences.notHeld[2] != 0;
+    });
+    {
+        ASSERT_EQ(DecodeGame(EncodeGame(layout), read), "");
+        EXPECT_TRUE(read.absences == layout.absences);
+        GameState s = layout;  // a seat passed while holding a card
+        s.absences.notHeld[3] |= s.hand.HeldCards(3) & -s.hand.HeldCards(3);
+        if (s.hand.HeldCards(3) != 0) ExpectRefused(s, "passed holding a card");
+    }
+    const GameState choosing = PositionAt(
+        GameMode::Normal, [](const GameState& s) { return s.cgVisible && s.contractNumber >= 1; });
+    {
+        GameState s = choosing;  // an absence before any card of the deal was laid
+        s.absences.notHeld[4] = CardsOf(kSpades) & ~s.hand.HeldCards(4);
+        if (s.absences.notHeld[4] == 0)
+            s.absences.notHeld[4] = CardsOf(kHearts) & ~s.hand.HeldCards(4);
+        ASSERT_NE(s.absences.notHeld[4], 0u);
+        ExpectRefused(s, "absence before play");
     }
 }
 

@@ -146,4 +146,17 @@ struct TestGame {
     }
 };
 
+// A game whose every seat is played by `player`, seat 1 through the person's own paths (the
+// Chose Game button, the choice dialogs, clicks and Pass).
+struct PlayedBy {
+    TestGame t;
+    Autopilot pilot;
+    PlayedBy(Player& player, uint32_t clockStep) : pilot(t.game, player) {
+        t.host.clockStep = clockStep;
+        t.game.SetComputerPlayer(player);
+        t.host.onChooseDialog = [this] { pilot.AnswerChooseDialog(); };
+        t.host.onAllDialog = [this] { pilot.AnswerAllDialog(); };
+    }
+};
+
 }  // namespace morvel::testing

@@ -25,6 +25,7 @@
 
 #include "image_slot.h"
 #include "person.h"
+#include "player_options.h"
 #include "scaler.h"
 #include "windows.h"
 
@@ -110,6 +111,8 @@ class Fuzzer : public QObject, public GameObserver {
         host_ = host.get();
         windows_ = std::make_unique<Windows>(std::move(host));
         windows_->Engine().SetObserver(this);
+        // Strong players and hints think briefly here: their work is not what is tested.
+        windows_->Form1().findChild<PlayerOptions*>()->Strong().SetBudget({.steps = 300});
         qApp->installEventFilter(this);
         QTimer::singleShot(0, this, &Fuzzer::Tick);
         windows_->Form1().showMaximized();
@@ -256,7 +259,8 @@ class Fuzzer : public QObject, public GameObserver {
             case 6: {
                 static const std::vector<const char*> actions = {
                     "Result1", "N1",          "LastCard1",   "Slow1",  "Medium1",
-                    "Fast1",   "AboutMovel1", "HelpMorvel1", "Pause1", "Playable1"};
+                    "Fast1",   "AboutMovel1", "HelpMorvel1", "Pause1", "Playable1",
+                    "Strong1", "Standard1",   "Hint1"};
                 return Trigger(dice_.Pick(actions));
             }
             default: {

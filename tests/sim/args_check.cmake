@@ -18,12 +18,31 @@ expect_refused("--clock" --clock 86400000)
 expect_refused("--clock" --clock -5)
 expect_refused("--clock" --clock 5:x)
 expect_refused("--name" --name " vesk ")
+expect_refused("--players" --players weak)
+expect_refused("--seat1" --seat1 "")
+expect_refused("--steps" --steps 0)
+expect_refused("--steps" --steps many)
+expect_refused("--save-at cannot go with a strong player" --seat1 strong --save-at 5 /dev/null)
+expect_refused("--resume cannot go with a strong player" --players strong --resume /dev/null)
 
 execute_process(COMMAND ${SIM} --games 1 --clock 86399999:86399999 --trace
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status EQUAL 0 OR NOT out MATCHES "^game 1 NORMAL\n" OR NOT out MATCHES "\nend 1 " OR
-   NOT err MATCHES "^games 1 deals 20 seconds [0-9.]+ deals_per_second [0-9]+ cpu_seconds [0-9.]+ deals_per_cpu_second [0-9]+\n$")
+   NOT err MATCHES "^games 1 deals 20 seconds [0-9.]+ deals_per_second [0-9]+ cpu_seconds [0-9.]+ deals_per_cpu_second [0-9]+( seat[1-4]_mean -?[0-9]+\\.[0-9] seat[1-4]_ci95 0\\.0)+\n$")
   message(FATAL_ERROR "a good run failed: status ${status}, stderr '${err}'")
+endif()
+# Strong players at every seat, with a small budget: the same games from the same clock, and
+# their decision times in the summary.
+foreach(run 1 2)
+  execute_process(COMMAND ${SIM} --mode complex --games 1 --clock 5000:77 --players strong
+    --seat1 strong --steps 300 --trace RESULT_VARIABLE status OUTPUT_VARIABLE out${run} ERROR_VARIABLE err)
+  if(NOT status EQUAL 0 OR NOT out${run} MATCHES "\nend 1 " OR
+     NOT err MATCHES " strong_decisions [1-9][0-9]* median_ms [0-9.]+ p99_ms [0-9.]+\n$")
+    message(FATAL_ERROR "a run of strong players failed: status ${status}, stderr '${err}'")
+  endif()
+endforeach()
+if(NOT out1 STREQUAL out2)
+  message(FATAL_ERROR "strong players played a clock two ways")
 endif()
 execute_process(COMMAND ${SIM} --games 0 RESULT_VARIABLE status OUTPUT_VARIABLE out)
 if(NOT status EQUAL 0 OR NOT out STREQUAL "")

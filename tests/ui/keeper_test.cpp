@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "keeper.h"
+#include "player_options.h"
 #include "position_check.h"
 #include "qt_text.h"
 #include "save_format.h"
@@ -320,6 +321,42 @@ class KeeperTest : public QObject {
         // The name accepted is the one kept from now on.
         QSettings settings(paths_.settings, QSettings::IniFormat);
         QCOMPARE(settings.value(QStringLiteral("name")).toString(), QStringLiteral("Sami"));
+    }
+
+    // The computer players chosen are kept, and play from the start of the next run; a word
+    // other than strong leaves them standard.
+    void theComputerPlayersAreKept() {
+        {
+            Run run(paths_);
+            run.Action("Keep1")->trigger();
+            run.Action("Strong1")->trigger();
+            QCOMPARE(QSettings(paths_.settings, QSettings::IniFormat)
+                         .value(QStringLiteral("players"))
+                         .toString(),
+                     QStringLiteral("strong"));
+        }
+        {
+            Run again(paths_);
+            QVERIFY(again.Action("Strong1")->isChecked() &&
+                    !again.Action("Standard1")->isChecked());
+            QVERIFY(again.Form1().GetOptions().strongPlayers);
+            auto* players = again.Form1().findChild<morvel::PlayerOptions*>();
+            morvel::StrongPlayer& strong = players->Strong();
+            strong.SetBudget({.steps = 2000});
+            for (int step = 0; step < 200 && strong.Times().Count() == 0; ++step)
+                again.Step();
+            QVERIFY(strong.Times().Count() != 0);  // the resumed deal already
+            again.Action("Standard1")->trigger();
+        }
+        {
+            Run again(paths_);
+            QVERIFY(again.Action("Standard1")->isChecked());
+            QVERIFY(!again.Form1().GetOptions().strongPlayers);
+            QSettings(paths_.settings, QSettings::IniFormat)
+                .setValue(QStringLiteral("players"), QStringLiteral("STRONG"));
+        }
+        Run last(paths_);
+        QVERIFY(last.Action("Standard1")->isChecked() && !last.Action("Strong1")->isChecked());
     }
 
     // Values no setting takes (a computer player's name, an eighth card back) leave the
