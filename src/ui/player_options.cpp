@@ -1,5 +1,6 @@
 #include "player_options.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -9,6 +10,8 @@
 #include "game.h"
 #include "image_slot.h"
 #include "qt_text.h"
+#include "spoken.h"
+#include "table_voice.h"
 #include "table_window.h"
 #include "texts.h"
 
@@ -31,6 +34,7 @@ std::string_view ContractCaption(const GameState& s, char letter) {
 HintMark::HintMark(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("hintmark"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(Say(text::kSpokenHint));
     hide();
 }
 
@@ -69,6 +73,7 @@ void HintMark::paintEvent(QPaintEvent*) {
 PlayerOptions::PlayerOptions(Game& game, TForm1& form, QMenu& menu)
     : QObject(&form),
       game_(game),
+      form_(form),
       table_(*form.centralWidget()),
       strong_(StrongPlayer::kTimed),
       mark_(new HintMark(&table_)) {
@@ -135,12 +140,24 @@ void PlayerOptions::ShowHint() {
     const Hint hint = HintFor(s, strong_);
     if (hint.kind == Hint::Kind::None) return;
     QRect around;
-    if (Marked(hint, &around) == nullptr) return;
+    QWidget* widget = Marked(hint, &around);
+    if (widget == nullptr) return;
     shown_ = hint;
     shownAt_ = Now();
-    mark_->Show(around, hint.kind == Hint::Kind::Contract
-                            ? Caption(ContractCaption(s, hint.contract))
-                            : QString());
+    const QString caption =
+        hint.kind == Hint::Kind::Contract ? Caption(ContractCaption(s, hint.contract)) : QString();
+    mark_->Show(around, caption);
+    // Said as the frame is seen: what it frames, by the name a screen reader knows it by.
+    const QString marked =
+        caption.isEmpty() ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
+                          : caption;
+    const Words what = marked.contains(QLatin1String("  "))
+                           ? Words{marked.section(QLatin1String("  "), 0, 0),
+                                   marked.section(QLatin1String("  "), 1)}
+                           : Same(marked);
+    const QString sentence = Say(text::kSpokenHintFor, {what});
+    mark_->setAccessibleName(sentence);
+    form_.Voice().News().Say(sentence);
 }
 
 // The control the hint marks, and the part of it that shows: a hand card lies under the cards

@@ -76,6 +76,7 @@ class PlayerOptions : public QObject {
     QWidget* Marked(const Hint& hint, QRect* around) const;
 
     Game& game_;
+    TForm1& form_;
     QWidget& table_;
     StrongPlayer strong_;
     QAction* standard1_;

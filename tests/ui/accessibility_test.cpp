@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "image_slot.h"
+#include "player_options.h"
 #include "qt_text.h"
 #include "sheet_table.h"
 #include "table_voice.h"
@@ -331,6 +332,21 @@ class AccessibilityTest : public QObject {
         QVERIFY(Of(dialog.Radio(2))->text(QAccessible::Description).isEmpty());
         QCOMPARE(dialog.focusWidget(), dialog.Radio(2));
         dialog.hide();
+    }
+
+    // The hint's frame is said, and named, by the card it frames.
+    void hintIsSaidByWhatItFrames() {
+        QVERIFY(PlayUntil(
+            [&] { return morvel::IsRoundContract(Engine().CurrentContract()) && MixedTurn(); }));
+        auto* options = Form1().findChild<morvel::PlayerOptions*>();
+        QCOMPARE(Name(Of(&options->Mark())), QStringLiteral("Hint  تلميح"));
+        Form1().findChild<QAction*>(QStringLiteral("Hint1"))->trigger();
+        QCOMPARE(options->Shown().kind, morvel::Hint::Kind::Card);
+        const QString card =
+            Name(Of(Slot(Family::I, options->Shown().entry))).section(QStringLiteral("  "), 0, 0);
+        const QString said = Name(Of(&options->Mark()));
+        QVERIFY2(said.startsWith("Hint: " + card + "  تلميح: "), qPrintable(said));
+        QCOMPARE(Form1().Voice().News().Sentence(), options->Mark().accessibleName());
     }
 
     // A screen reader's press on a card: the engine answers it as a click.
