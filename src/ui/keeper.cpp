@@ -234,11 +234,18 @@ void Keeper::SetOn(bool on) {
     item_->setChecked(on_);
 }
 
-// Every file kept, and the folders made for them once empty.
+// Every file kept, and the folders made for them once empty. A run killed while writing leaves
+// its temporary or lock file beside the kept one (game.sav.XXXXXX, morvel.conf.lock): those go
+// too, or the folder would stay.
 void Keeper::Forget() {
     for (const QString& path : {paths_.settings, paths_.game, paths_.Refused()}) {
+        const QFileInfo kept(path);
+        QDir folder = kept.absoluteDir();
         QFile::remove(path);
-        QDir().rmdir(QFileInfo(path).absolutePath());
+        for (const QString& left : folder.entryList({kept.fileName() + QStringLiteral(".*")},
+                                                    QDir::Files | QDir::Hidden | QDir::System))
+            folder.remove(left);
+        QDir().rmdir(folder.absolutePath());
     }
     written_ = {};
     gameWritten_.clear();
