@@ -304,7 +304,8 @@ bool IsRing(Rgb p) {
 void KeyboardTurn(XScreen& x, Person& person) {
     Say("the keyboard: the person's next turn, then Enter");
     const Box marker = person.OnTable({206, 297, 30, 30});  // h1, the person's turn
-    const Box spot = person.OnTable({265, 199, 70, 82});
+    // The foot of the person's spot: the cards laid by the seats beside it overlap its top.
+    const Box spot = person.OnTable({265, 257, 70, 24});
     // The hand and the ring round any of its cards; the chooser's marker begins at 448.
     const Box hand = person.OnTable({176, 318, 271, 102});
     Check(WaitFor(
