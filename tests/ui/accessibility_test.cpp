@@ -20,6 +20,7 @@
 #include "table_voice.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::Family;
 using morvel::GameState;
@@ -377,5 +378,5 @@ class AccessibilityTest : public QObject {
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+MORVEL_UI_TEST(AccessibilityTest)
 #include "accessibility_test.moc"

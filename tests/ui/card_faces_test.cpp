@@ -7,6 +7,7 @@
 
 #include "card_faces.h"
 #include "pictures.h"
+#include "ui_test_main.h"
 
 using morvel::DecodeJpeg;
 using morvel::Picture;
@@ -156,5 +157,5 @@ class CardFacesTest : public QObject {
     }
 };
 
-QTEST_MAIN(CardFacesTest)
+MORVEL_UI_TEST(CardFacesTest)
 #include "card_faces_test.moc"

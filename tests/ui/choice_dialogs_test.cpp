@@ -8,6 +8,7 @@
 #include "choice_dialogs.h"
 #include "person.h"
 #include "test_windows.h"
+#include "ui_test_main.h"
 
 using morvel::ContractDialog;
 using morvel::testing::Click;
@@ -133,5 +134,5 @@ class ChoiceDialogsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ChoiceDialogsTest)
+MORVEL_UI_TEST(ChoiceDialogsTest)
 #include "choice_dialogs_test.moc"

@@ -21,6 +21,7 @@
 #include "table_draw.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::GameMode;
 using morvel::GameState;
@@ -401,5 +402,5 @@ class KeeperTest : public QObject {
     }
 };
 
-QTEST_MAIN(KeeperTest)
+MORVEL_UI_TEST(KeeperTest)
 #include "keeper_test.moc"

@@ -18,6 +18,7 @@
 #include "sheet_table.h"
 #include "table_keys.h"
 #include "test_windows.h"
+#include "ui_test_main.h"
 
 using morvel::Family;
 using morvel::GameState;
@@ -477,5 +478,5 @@ class KeyboardTest : public QObject {
     }
 };
 
-QTEST_MAIN(KeyboardTest)
+MORVEL_UI_TEST(KeyboardTest)
 #include "keyboard_test.moc"

@@ -10,6 +10,7 @@
 #include "qt_text.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::CaptionText;
 using morvel::LimitInsertion;
@@ -217,5 +218,5 @@ class NameDialogTest : public QObject {
     }
 };
 
-QTEST_MAIN(NameDialogTest)
+MORVEL_UI_TEST(NameDialogTest)
 #include "name_dialog_test.moc"

@@ -14,6 +14,7 @@
 #include "qt_text.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::Family;
 using morvel::GameState;
@@ -354,5 +355,5 @@ class PlayAidsTest : public QObject {
     }
 };
 
-QTEST_MAIN(PlayAidsTest)
+MORVEL_UI_TEST(PlayAidsTest)
 #include "play_aids_test.moc"

@@ -14,6 +14,7 @@
 #include "person.h"
 #include "qt_text.h"
 #include "texts.h"
+#include "ui_test_main.h"
 #include "windows.h"
 
 using morvel::Tchoosform;
@@ -246,5 +247,5 @@ class PlayTest : public QObject {
     }
 };
 
-QTEST_MAIN(PlayTest)
+MORVEL_UI_TEST(PlayTest)
 #include "play_test.moc"

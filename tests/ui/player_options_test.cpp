@@ -12,6 +12,7 @@
 #include "qt_text.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::GameState;
 using morvel::Hint;
@@ -223,5 +224,5 @@ class PlayerOptionsTest : public QObject {
     }
 };
 
-QTEST_MAIN(PlayerOptionsTest)
+MORVEL_UI_TEST(PlayerOptionsTest)
 #include "player_options_test.moc"

@@ -12,6 +12,7 @@
 #include "result_window.h"
 #include "scaler.h"
 #include "test_windows.h"
+#include "ui_test_main.h"
 
 using morvel::SheetGrid;
 using morvel::testing::Ink;
@@ -149,5 +150,5 @@ class ResultWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(ResultWindowTest)
+MORVEL_UI_TEST(ResultWindowTest)
 #include "result_window_test.moc"

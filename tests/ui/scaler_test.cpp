@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "scaler.h"
+#include "ui_test_main.h"
 #include "windows.h"
 
 using morvel::Scaler;
@@ -188,5 +189,5 @@ class ScalerTest : public QObject {
     }
 };
 
-QTEST_MAIN(ScalerTest)
+MORVEL_UI_TEST(ScalerTest)
 #include "scaler_test.moc"

@@ -19,6 +19,7 @@
 #include "qt_text.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::Family;
 using morvel::Game;
@@ -527,5 +528,5 @@ class SideWindowsTest : public QObject {
     }
 };
 
-QTEST_MAIN(SideWindowsTest)
+MORVEL_UI_TEST(SideWindowsTest)
 #include "side_windows_test.moc"

@@ -13,6 +13,7 @@
 #include "scaler.h"
 #include "test_windows.h"
 #include "texts.h"
+#include "ui_test_main.h"
 
 using morvel::CaptionText;
 using morvel::Family;
@@ -539,5 +540,5 @@ class TableWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(TableWindowTest)
+MORVEL_UI_TEST(TableWindowTest)
 #include "table_window_test.moc"

@@ -12,6 +12,7 @@
 
 #include "caption_ink.h"
 #include "test_windows.h"
+#include "ui_test_main.h"
 #include "widgets.h"
 
 using morvel::ElidedLabel;
@@ -175,5 +176,5 @@ class TypedNamesTest : public QObject {
     }
 };
 
-QTEST_MAIN(TypedNamesTest)
+MORVEL_UI_TEST(TypedNamesTest)
 #include "typed_names_test.moc"

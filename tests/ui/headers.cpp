@@ -1,1 +1,0 @@
-// Compiles the UI tests' precompiled header, which every UI test then reuses.
