@@ -126,6 +126,11 @@ std::string ReadWhole(const std::string& path) {
     return bytes.str();
 }
 
+// The face of a card, drawn plain or dimmed.
+bool IsCardLight(Rgb p) {
+    return std::min({p.r, p.g, p.b}) > 90;
+}
+
 void WriteWhole(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -170,10 +175,12 @@ void KeptStartUp(const std::string& binary, const XServer& server, XScreen& x, i
         std::optional<Child> morvel = server.StartProgram({binary}, /*quiet=*/true);
         const bool drawn = morvel && WaitFor(
                                          [&] {
+                                             // Cards the person may not play now are drawn
+                                             // dimmed: light grey counts with white.
                                              const Shot shot = x.Grab(hand);
                                              return shot.Count([](Rgb p) { return !IsGreen(p); }) >
                                                         area * 9 / 10 &&
-                                                    shot.Count(IsWhite) > area / 4;
+                                                    shot.Count(IsCardLight) > area / 4;
                                          },
                                          Milliseconds(15000), Milliseconds(1));
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
