@@ -77,16 +77,8 @@ QString EnglishCard(char suit, int rank) {
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public morvel::testing::WindowsTest {
     Q_OBJECT
-
-    std::unique_ptr<StartedWindows> started_;
-
-    morvel::Game& Engine() { return started_->Engine(); }
-    const GameState& State() { return started_->Engine().State(); }
-    morvel::TForm1& Form1() { return started_->Form1(); }
-    morvel::ImageSlot* Slot(Family family, int n) { return Form1().SlotWidget(family, n); }
-    bool PlayUntil(const std::function<bool()>& done) { return started_->PlayUntil(done); }
 
     bool MixedTurn() { return morvel::testing::MixedTurn(Engine()); }
 

@@ -202,15 +202,9 @@ bool InHand(const GameState& s, int entry) {
 
 }  // namespace
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public morvel::testing::WindowsTest {
     Q_OBJECT
 
-    std::unique_ptr<StartedWindows> started_;
-
-    morvel::Game& Engine() { return started_->Engine(); }
-    const GameState& State() { return started_->Engine().State(); }
-    morvel::TForm1& Form1() { return started_->Form1(); }
-    ImageSlot* Slot(Family family, int n) { return Form1().SlotWidget(family, n); }
     QWidget* Focus() { return Form1().focusWidget(); }
     QWidget* Passb() {
         return Form1().centralWidget()->findChild<QWidget*>(QStringLiteral("passb"));

@@ -72,18 +72,8 @@ bool GameInProgress(const GameState& s) {
 
 }  // namespace
 
-class PlayAidsTest : public QObject {
+class PlayAidsTest : public morvel::testing::WindowsTest {
     Q_OBJECT
-
-    std::unique_ptr<StartedWindows> started_;
-
-    morvel::Game& Engine() { return started_->Engine(); }
-    const GameState& State() { return started_->Engine().State(); }
-    morvel::TForm1& Form1() { return started_->Form1(); }
-    morvel::ImageSlot* Slot(Family family, int n) { return Form1().SlotWidget(family, n); }
-    QAction* Action(const char* name) { return Form1().findChild<QAction*>(QLatin1String(name)); }
-
-    bool PlayUntil(const std::function<bool()>& done) { return started_->PlayUntil(done); }
 
     bool RoundDeal() { return morvel::IsRoundContract(Engine().CurrentContract()); }
     bool LayoutDeal() { return Engine().CurrentContract() == morvel::kMorvelLetter; }

@@ -3,6 +3,7 @@
 // person.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +110,20 @@ struct StartedWindows {
 
     TestHost* host = nullptr;
     std::unique_ptr<Windows> windows;
+};
+
+// The fixture most window tests share: windows started afresh for each test function (the test
+// class makes them in init() and drops them in cleanup()), and what the tests ask of them.
+class WindowsTest : public QObject {
+  protected:
+    Game& Engine() { return started_->Engine(); }
+    const GameState& State() { return started_->Engine().State(); }
+    TForm1& Form1() { return started_->Form1(); }
+    ImageSlot* Slot(Family family, int n) { return Form1().SlotWidget(family, n); }
+    QAction* Action(const char* name) { return Form1().findChild<QAction*>(QLatin1String(name)); }
+    bool PlayUntil(const std::function<bool()>& done) { return started_->PlayUntil(done); }
+
+    std::unique_ptr<StartedWindows> started_;
 };
 
 }  // namespace morvel::testing
