@@ -107,6 +107,10 @@ PlayerOptions::PlayerOptions(Game& game, TForm1& form, QMenu& menu)
     connect(&form, &TForm1::Synced, this, &PlayerOptions::TableChanged);
 }
 
+bool PlayerOptions::StrongChosen() const {
+    return strong1_->isChecked();
+}
+
 void PlayerOptions::ChooseNow(bool strong) {
     (strong ? strong1_ : standard1_)->setChecked(true);
     if (strong) {

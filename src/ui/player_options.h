@@ -49,6 +49,7 @@ class PlayerOptions : public QObject {
     StrongPlayer& Strong() { return strong_; }
     // Checks the choice and lets the players chosen play from now on, the deal in play too.
     void ChooseNow(bool strong);
+    bool StrongChosen() const;
     const Hint& Shown() const { return shown_; }
     HintMark& Mark() { return *mark_; }
 

@@ -305,19 +305,12 @@ void TForm1::CreateMenu() {
         option->setCheckable(true);
         option->setChecked(true);
     }
-    connect(pause1_, &QAction::toggled, this, [this](bool on) { options_.pauseAfterRound = on; });
     // The person's own change is kept with the other settings (not a change made at start-up).
     for (QAction* option : {pause1_, playable1_})
         connect(option, &QAction::triggered, this, &TForm1::Settled);
-    connect(playable1_, &QAction::toggled, this, [this](bool on) {
-        options_.showPlayable = on;
-        ShowPlayable();
-    });
+    connect(playable1_, &QAction::toggled, this, &TForm1::ShowPlayable);
     players_ = new PlayerOptions(game_, *this, *optionMenu);
-    connect(players_, &PlayerOptions::Chosen, this, [this](bool strong) {
-        options_.strongPlayers = strong;
-        Settled();
-    });
+    connect(players_, &PlayerOptions::Chosen, this, &TForm1::Settled);
 
     QMenu* helpMenu = menuBar()->addMenu(Text(text::kMenuHelp));
     QAction* about = item(helpMenu, "AboutMovel1", text::kMenuAbout, 0);
@@ -386,7 +379,10 @@ void TForm1::SetOptions(const Options& options) {
     pause1_->setChecked(options.pauseAfterRound);
     playable1_->setChecked(options.showPlayable);
     players_->ChooseNow(options.strongPlayers);
-    options_.strongPlayers = options.strongPlayers;
+}
+
+TForm1::Options TForm1::GetOptions() const {
+    return {pause1_->isChecked(), playable1_->isChecked(), players_->StrongChosen()};
 }
 
 void TForm1::ShowChecks() {
@@ -400,7 +396,7 @@ void TForm1::HandClick(int entry) {
     const bool turn = game_.State().humanTurn;
     game_.HandSlotClick(entry);
     // The engine keeps the turn only when it refused the card.
-    if (turn && game_.State().humanTurn && options_.showPlayable)
+    if (turn && game_.State().humanTurn && playable1_->isChecked())
         SlotWidget(Family::I, entry)->Flash(kRefusedFlash);
     Settled();
 }
@@ -408,7 +404,7 @@ void TForm1::HandClick(int entry) {
 void TForm1::PassClick() {
     const bool turn = game_.State().humanTurn;
     game_.passbClick();
-    if (turn && game_.State().humanTurn && options_.showPlayable) {
+    if (turn && game_.State().humanTurn && playable1_->isChecked()) {
         // The pass was refused: these are the cards that can be laid.
         for (int entry = 40; entry <= 52; ++entry) {
             if (game_.WouldLay(entry)) SlotWidget(Family::I, entry)->Flash(kPlayableFlash);
@@ -418,7 +414,7 @@ void TForm1::PassClick() {
 }
 
 void TForm1::ShowPlayable() {
-    const bool dim = options_.showPlayable && game_.State().humanTurn;
+    const bool dim = playable1_->isChecked() && game_.State().humanTurn;
     for (int entry = 40; entry <= 52; ++entry) {
         SlotWidget(Family::I, entry)
             ->SetDimmed(dim && game_.Table().Get(Family::I, entry).visible &&

@@ -54,7 +54,8 @@ class TForm1 : public QMainWindow {
         bool showPlayable = true;
         bool strongPlayers = false;
     };
-    const Options& GetOptions() const { return options_; }
+    // Read off the menu's check marks.
+    Options GetOptions() const;
     // Sets the items as the person would, check marks included; the computer players chosen play
     // from the next card on, as this is for the start of a run.
     void SetOptions(const Options& options);
@@ -144,7 +145,6 @@ class TForm1 : public QMainWindow {
     bool normalChecked_ = true;
     bool complexChecked_ = false;
     int checkedSpeed_;
-    Options options_;
 
     MenuWindows menuWindows_;
     QMenu* optionMenu_ = nullptr;
