@@ -53,7 +53,7 @@ void Game::Complex1Click() {
 }
 
 void Game::SetSpeed(int interval) {
-    assert(interval == kSlowInterval || interval == kMediumInterval || interval == kFastInterval);
+    assert(IsSpeed(interval));
     // Running timers keep their interval; the new pace applies from the next start of a timer.
     s_.speedInterval = interval;
 }

@@ -26,6 +26,11 @@ inline constexpr int kMediumInterval = 200;
 inline constexpr int kFastInterval = 50;
 inline constexpr int kFinishInterval = 10;  // the layout deal after the human player is out
 
+// One of the three speeds a person can choose.
+constexpr bool IsSpeed(int interval) {
+    return interval == kSlowInterval || interval == kMediumInterval || interval == kFastInterval;
+}
+
 // The state of a choice dialog: the radio button clicked since it opened, which buttons are
 // enabled, and which one shows checked. A used contract's button is disabled, and stays checked,
 // until the next game or another click.

@@ -17,12 +17,6 @@ namespace {
 // the layout contract is in play (or has just ended and waits for the step that closes it).
 enum class Phase : uint8_t { Choosing, Round, Layout };
 
-constexpr std::array<int, 3> kSpeeds = {kFastInterval, kMediumInterval, kSlowInterval};
-
-bool IsSpeed(int interval) {
-    return std::find(kSpeeds.begin(), kSpeeds.end(), interval) != kSpeeds.end();
-}
-
 int HandOrder(const CardRecord& card) {
     return HandSuit(card.suit) * 16 + card.rank;
 }
