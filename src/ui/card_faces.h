@@ -1,5 +1,5 @@
-// The 52 card faces: their JPEG pictures, checked once at start-up and decoded with libjpeg at
-// the size the table draws them.
+// The 52 card faces: their JPEG pictures, sized up at start-up and decoded with libjpeg at the
+// size the table draws them.
 #pragma once
 
 #include <QByteArray>
@@ -35,7 +35,8 @@ class Tcard : public QWidget {
     static constexpr int kFaceCount = 52;
 
     // Reads c1.jpg .. c52.jpg from `directory` (the built-in pictures unless a test says
-    // otherwise) and checks that each decodes.
+    // otherwise). Pictures from files are checked whole; built-in ones, which the tests decode
+    // whole, only for their size.
     explicit Tcard(const QString& directory = QStringLiteral(":/faces"), QWidget* parent = nullptr);
 
     // Face c at exactly `size` pixels, never enlarged from a smaller decoding than the picture
