@@ -82,8 +82,7 @@ ContractDialog::ContractDialog(Game& game, const Look& look, std::span<const Rad
     }
     FitCaptions();
 
-    ok_ = look.okGlyph ? new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                                         Caption(text::kOk), this)
+    ok_ = look.okGlyph ? new QPushButton(OkGlyph(), Caption(text::kOk), this)
                        : new QPushButton(Caption(text::kOk), this);
     ok_->setObjectName(QLatin1String(look.okName));
     ok_->setGeometry(look.ok);

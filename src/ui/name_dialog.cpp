@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 #include "game.h"
 #include "qt_text.h"
@@ -155,8 +154,7 @@ Tenterform::Tenterform(Game& game, QWidget* parent)
     edit1_->setValidator(new CharacterLimit(kNameFieldLength, edit1_));
     edit1_->setAccessibleName(Say(text::kSpokenNameField));
 
-    bitBtn1_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               Caption(text::kNameOk), this);
+    bitBtn1_ = new QPushButton(OkGlyph(), Caption(text::kNameOk), this);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
     bitBtn1_->setGeometry(96, 72, 105, 33);
     bitBtn1_->setCursor(Qt::PointingHandCursor);

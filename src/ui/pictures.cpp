@@ -1,10 +1,17 @@
 #include "pictures.h"
 
 #include <QDebug>
+#include <QImageReader>
 
 #include "card_faces.h"
 
 namespace morvel {
+
+QImage ReadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 namespace {
 
@@ -38,7 +45,7 @@ QImage Art(Picture picture) {
             path = QStringLiteral(":/art/hand%1.png").arg(n);
             break;
     }
-    QImage image(path);
+    QImage image = ReadPng(path);
     if (image.isNull()) qWarning() << "morvel: cannot load the picture" << path;
     return image;
 }

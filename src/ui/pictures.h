@@ -12,6 +12,10 @@
 
 namespace morvel {
 
+// A PNG built into the program, read by Qt's own reader: left to find its reader, Qt would first
+// load every picture plug-in to ask it.
+QImage ReadPng(const QString& path);
+
 class Tcard;
 
 class Pictures {

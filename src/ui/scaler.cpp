@@ -3,6 +3,7 @@
 #include <QBackingStore>
 #include <QEvent>
 #include <QFrame>
+#include <QIconEngine>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -14,6 +15,42 @@ namespace {
 
 // Set on every surface, so that a control (or the style drawing it) finds its factor.
 constexpr char kFactorProperty[] = "morvelFactor";
+
+// A standard icon looked up the first time it is drawn or measured.
+class LaterIcon : public QIconEngine {
+  public:
+    LaterIcon(const QProxyStyle& style, QStyle::StandardPixmap which)
+        : style_(style), which_(which) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new LaterIcon(style_, which_); }
+
+  private:
+    const QIcon& Icon() {
+        if (!made_) {
+            icon_ = style_.QProxyStyle::standardIcon(which_);
+            made_ = true;
+        }
+        return icon_;
+    }
+
+    const QProxyStyle& style_;  // the application's style, which outlives every window
+    QStyle::StandardPixmap which_;
+    bool made_ = false;
+    QIcon icon_;
+};
 
 QFont ScaledFont(QFont font, qreal factor) {
     if (font.pixelSize() > 0) {
@@ -201,6 +238,13 @@ int ScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
         default:
             return base;
     }
+}
+
+QIcon ScaledStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                const QWidget* widget) const {
+    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
+        return QIcon(new LaterIcon(*this, icon));
+    return QProxyStyle::standardIcon(icon, option, widget);
 }
 
 }  // namespace morvel

@@ -118,6 +118,10 @@ class ScaledStyle : public QProxyStyle {
   public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    // The menu bar's overflow button gets its icon only when drawn: made with the menu bar, it
+    // would send the style to the icon theme and every picture plug-in during start-up.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace morvel

@@ -3,16 +3,58 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QIconEngine>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
+#include <algorithm>
 
 #include "qt_text.h"
 #include "spoken.h"
 #include "texts.h"
 
 namespace morvel {
+
+namespace {
+
+// A green check mark drawn at the size asked for: sharp at every scale, and nothing to look up
+// or read when a window first shows it.
+class CheckMark : public QIconEngine {
+  public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        const qreal side = std::min(rect.width(), rect.height());
+        const QPointF corner = QRectF(rect).center() - QPointF(side / 2, side / 2);
+        const auto at = [&](qreal x, qreal y) { return corner + QPointF(x * side, y * side); };
+        QPainterPath tick(at(0.14, 0.54));
+        tick.lineTo(at(0.40, 0.80));
+        tick.lineTo(at(0.86, 0.22));
+        const QColor green = mode == QIcon::Disabled ? QColor(128, 128, 128) : QColor(24, 160, 24);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(green, side * 0.17, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->drawPath(tick);
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        paint(&painter, image.rect(), mode, state);
+        painter.end();
+        return QPixmap::fromImage(std::move(image));
+    }
+    QIconEngine* clone() const override { return new CheckMark; }
+};
+
+}  // namespace
+
+QIcon OkGlyph() {
+    return QIcon(new CheckMark);
+}
 
 ElidedLabel::ElidedLabel(const char* name, Qt::Alignment alignment, QWidget* parent)
     : QLabel(parent) {
@@ -88,8 +130,7 @@ QLabel* WhiteLabel(const char* name, const QString& caption, bool bold, QWidget*
 }
 
 QPushButton* OkButton(QDialog* dialog, std::string_view caption, const QRect& geometry) {
-    auto* button = new QPushButton(dialog->style()->standardIcon(QStyle::SP_DialogOkButton),
-                                   Caption(caption), dialog);
+    auto* button = new QPushButton(OkGlyph(), Caption(caption), dialog);
     button->setObjectName(QStringLiteral("BitBtn1"));
     button->setGeometry(geometry);
     button->setCursor(Qt::PointingHandCursor);

@@ -1,6 +1,7 @@
 // Small builders for the controls the side windows share.
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QRect>
 #include <QString>
@@ -52,6 +53,9 @@ QString PlainToolTip(const QString& text);
 // White 13-pixel text, bold or not, sized to its caption.
 QLabel* WhiteLabel(const char* name, const QString& caption, bool bold, QWidget* parent);
 void WhiteLook(QLabel* label, bool bold);
+
+// The green check mark of the OK buttons.
+QIcon OkGlyph();
 
 // The window's OK button `BitBtn1`: the OK glyph, the hand cursor, the default button, and a
 // click closes the dialog.
