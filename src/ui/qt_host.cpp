@@ -64,16 +64,17 @@ void QtHost::ShowAllDialog() {
 }
 
 void QtHost::ShowResultSheet() {
-    if (!dialogs_.sheet->isVisible()) {
-        table_->ShowModal(*dialogs_.sheet);
+    Tresultform& sheet = *dialogs_.sheet;
+    if (!sheet.isVisible()) {
+        table_->ShowModal(sheet);
         return;
     }
     // Opened from the menu: it shows the row just written, and the end of the deal goes on once
     // that sheet is closed.
-    dialogs_.sheet->Refresh();
+    sheet.Refresh();
     table_->Sync();
     QEventLoop wait;
-    connect(dialogs_.sheet, &QDialog::finished, &wait, &QEventLoop::quit);
+    connect(&sheet, &QDialog::finished, &wait, &QEventLoop::quit);
     wait.exec();
 }
 

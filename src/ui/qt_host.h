@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include "deferred.h"
 #include "host.h"
 
 namespace morvel {
@@ -26,12 +27,12 @@ class QtHost : public QObject, public Host {
   public:
     QtHost();
 
-    // The modal windows the engine opens.
+    // The modal windows the engine opens, each made when first wanted.
     struct Dialogs {
-        Tenterform* name = nullptr;
-        Tchoosform* choose = nullptr;
-        Tallform* all = nullptr;
-        Tresultform* sheet = nullptr;
+        Deferred<Tenterform> name;
+        Deferred<Tchoosform> choose;
+        Deferred<Tallform> all;
+        Deferred<Tresultform> sheet;
     };
 
     // The engine needs the host before the windows exist, so they are joined afterwards.

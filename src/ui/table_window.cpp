@@ -266,9 +266,9 @@ void TForm1::CreateMenu() {
         menu->addAction(action);
         return action;
     };
-    auto openModal = [this](QDialog* MenuWindows::*window) {
+    auto openModal = [this](Deferred<QDialog> MenuWindows::*window) {
         return [this, window] {
-            if (menuWindows_.*window == nullptr) return;
+            if (!(menuWindows_.*window)) return;
             ShowModal(*(menuWindows_.*window));
             Settled();
         };

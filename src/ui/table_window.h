@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "deferred.h"
 #include "table_model.h"
 
 class QDialog;
@@ -37,13 +38,13 @@ class TForm1 : public QMainWindow {
     TForm1(Game& game, const Pictures& pictures, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The windows the menu opens; they are created after the table window.
+    // The windows the menu opens; they are made after the table window, when first wanted.
     struct MenuWindows {
-        QDialog* result = nullptr;
-        QDialog* deckCard = nullptr;
-        QDialog* lastShot = nullptr;
-        QDialog* about = nullptr;
-        QDialog* help = nullptr;
+        Deferred<QDialog> result;
+        Deferred<QDialog> deckCard;
+        Deferred<QDialog> lastShot;
+        Deferred<QDialog> about;
+        Deferred<QDialog> help;
     };
     void SetMenuWindows(const MenuWindows& windows) { menuWindows_ = windows; }
 

@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QPixmap>
 #include <QPixmapCache>
 #include <QTemporaryFile>
 #include <cstdio>
@@ -106,8 +107,8 @@ void SetUpApplication(QApplication& app) {
     app.setFont(font);
 
     QIcon icon;
-    icon.addFile(QStringLiteral(":/art/icon.png"));
-    icon.addFile(QStringLiteral(":/art/icon-256.png"));
+    for (const char* path : {":/art/icon.png", ":/art/icon-256.png"})
+        icon.addPixmap(QPixmap::fromImage(ReadPng(QLatin1String(path))));
     app.setWindowIcon(icon);
 }
 
@@ -116,35 +117,61 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     form1_ = std::make_unique<TForm1>(*game_, pictures_);
     card_ = std::make_unique<Tcard>();
     pictures_.SetFaces(card_.get());
-    choosform_ = std::make_unique<Tchoosform>(*game_);
-    resultform_ = std::make_unique<Tresultform>(*game_);
-    allform_ = std::make_unique<Tallform>(*game_);
-    aboutform_ = std::make_unique<Taboutform>();
-    aboutmorvelform_ = std::make_unique<Taboutmorvelform>();
-    typecardform_ = std::make_unique<Ttypecardform>(*game_, *form1_, pictures_);
-    lastform_ = std::make_unique<Tlastform>(*game_, pictures_, *host_);
-    enterform_ = std::make_unique<Tenterform>(*game_);
+    // The first window a new game opens.
+    Made(enterform_, *game_);
 
-    // Every side window takes the table's factor, and its place by the table, when it shows.
-    for (QDialog* side : std::initializer_list<QDialog*>{
-             choosform_.get(), resultform_.get(), allform_.get(), aboutform_.get(),
-             aboutmorvelform_.get(), typecardform_.get(), lastform_.get(), enterform_.get()}) {
-        Scaler::Of(side)->Follow(form1_->TableScaler());
-        new FocusOutline(side);
-    }
-
-    form1_->SetMenuWindows({.result = resultform_.get(),
-                            .deckCard = typecardform_.get(),
-                            .lastShot = lastform_.get(),
-                            .about = aboutform_.get(),
-                            .help = aboutmorvelform_.get()});
-    host_->Attach(*game_, *form1_,
-                  {.name = enterform_.get(),
-                   .choose = choosform_.get(),
-                   .all = allform_.get(),
-                   .sheet = resultform_.get()});
+    form1_->SetMenuWindows(
+        {.result = Deferred<QDialog>([this]() -> QDialog& { return Resultform(); }),
+         .deckCard = Deferred<QDialog>([this]() -> QDialog& { return Typecardform(); }),
+         .lastShot = Deferred<QDialog>([this]() -> QDialog& { return Lastform(); }),
+         .about = Deferred<QDialog>([this]() -> QDialog& { return Aboutform(); }),
+         .help = Deferred<QDialog>([this]() -> QDialog& { return Aboutmorvelform(); })});
+    host_->Attach(
+        *game_, *form1_,
+        {.name = Deferred<Tenterform>([this]() -> Tenterform& { return Enterform(); }),
+         .choose = Deferred<Tchoosform>([this]() -> Tchoosform& { return Choosform(); }),
+         .all = Deferred<Tallform>([this]() -> Tallform& { return Allform(); }),
+         .sheet = Deferred<Tresultform>([this]() -> Tresultform& { return Resultform(); })});
 }
 
 Windows::~Windows() = default;
+
+template <class Window, class... Arguments>
+Window& Windows::Made(std::unique_ptr<Window>& window, Arguments&&... arguments) {
+    if (!window) {
+        window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+        Scaler::Of(window.get())->Follow(form1_->TableScaler());
+        new FocusOutline(window.get());
+    }
+    return *window;
+}
+
+Tchoosform& Windows::Choosform() {
+    return Made(choosform_, *game_);
+}
+
+Tresultform& Windows::Resultform() {
+    return Made(resultform_, *game_);
+}
+
+Tallform& Windows::Allform() {
+    return Made(allform_, *game_);
+}
+
+Taboutform& Windows::Aboutform() {
+    return Made(aboutform_);
+}
+
+Taboutmorvelform& Windows::Aboutmorvelform() {
+    return Made(aboutmorvelform_);
+}
+
+Ttypecardform& Windows::Typecardform() {
+    return Made(typecardform_, *game_, *form1_, pictures_);
+}
+
+Tlastform& Windows::Lastform() {
+    return Made(lastform_, *game_, pictures_, *host_);
+}
 
 }  // namespace morvel

@@ -1,5 +1,7 @@
-// The windows of the game with the engine behind them, created once in their fixed order. The
-// program, the tests and the screenshot tool all build exactly this set.
+// The windows of the game with the engine behind them. The table window and the player-name
+// dialog are made at once; every other window when it is first wanted (the first time it opens,
+// or a test or tool asks for it), and it then lasts as long as the table. The program, the tests
+// and the screenshot tool all build exactly this set.
 #pragma once
 
 #include <QSize>
@@ -52,16 +54,21 @@ class Windows {
     const Pictures& Images() const { return pictures_; }
     TForm1& Form1() { return *form1_; }
     Tcard& Card() { return *card_; }
-    Tchoosform& Choosform() { return *choosform_; }
-    Tresultform& Resultform() { return *resultform_; }
-    Tallform& Allform() { return *allform_; }
-    Taboutform& Aboutform() { return *aboutform_; }
-    Taboutmorvelform& Aboutmorvelform() { return *aboutmorvelform_; }
-    Ttypecardform& Typecardform() { return *typecardform_; }
-    Tlastform& Lastform() { return *lastform_; }
+    Tchoosform& Choosform();
+    Tresultform& Resultform();
+    Tallform& Allform();
+    Taboutform& Aboutform();
+    Taboutmorvelform& Aboutmorvelform();
+    Ttypecardform& Typecardform();
+    Tlastform& Lastform();
     Tenterform& Enterform() { return *enterform_; }
 
   private:
+    // Made now, the first time it is wanted: it takes the table's factor and its place by the
+    // table when it shows, and a focus outline.
+    template <class Window, class... Arguments>
+    Window& Made(std::unique_ptr<Window>& window, Arguments&&... arguments);
+
     // Declared first, destroyed last: every window refers to them.
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;

@@ -2,6 +2,7 @@
 // the enlarged collection card on the table.
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "caption_ink.h"
 #include "image_slot.h"
 #include "qt_text.h"
+#include "scaler.h"
 #include "test_windows.h"
 #include "texts.h"
 #include "ui_test_main.h"
@@ -220,6 +222,32 @@ class SideWindowsTest : public QObject {
     }
 
     void cleanup() { started_.reset(); }
+
+    // Start-up makes the name dialog alone; a side window is made when it first opens, and is
+    // then placed and scaled by the table like the others.
+    void sideWindowsAreMadeWhenFirstOpened() {
+        const auto dialogs = [] {
+            QStringList names;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QDialog*>(window) != nullptr) names << window->objectName();
+            }
+            names.sort();
+            return names;
+        };
+        QCOMPARE(dialogs(), QStringList{QStringLiteral("Tenterform")});
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            auto* last = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(last != nullptr);
+            opened = last->objectName() == QLatin1String("Tlastform");
+            QCOMPARE(morvel::Scaler::FactorFor(last), started_->Form1().TableScaler().Factor());
+            last->reject();
+        });
+        started_->Form1().findChild<QAction*>(QStringLiteral("LastCard1"))->trigger();
+        QVERIFY(opened);
+        QCOMPARE(dialogs(),
+                 (QStringList{QStringLiteral("Tenterform"), QStringLiteral("Tlastform")}));
+    }
 
     // --- Last round --------------------------------------------------------------------------
 
