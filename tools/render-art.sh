@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders the hand-drawn SVGs in assets/src/ to PNGs in assets/art/.
 # Each picture is rendered at four times its size on the table as designed, so the
-# table stays sharp when it is drawn larger (the icon is rendered at 32 and 256 pixels).
+# table stays sharp when it is drawn larger (the icon is rendered at 32 and 128 pixels).
 #
 # Needs: rsvg-convert (librsvg2-bin) and the Noto Sans font (fonts-noto-core),
 # which the "King" markers and the icon use for their lettering.
@@ -22,7 +22,7 @@ for n in 1 2 3 4; do render "king$n" 240 184; done     # shown at 60 x 46
 for n in 1 2 3 4; do render "hand$n" 120 120; done     # shown at 30 x 30
 render pass 132 132                        # shown at 25 x 33 (stretched)
 render icon 32 32
-render icon 256 256 icon-256
+render icon 128 128 icon-128
 
 echo "wrote $(ls "$out" | wc -l) images to $out"
 

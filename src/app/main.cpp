@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Settings and the game kept between runs, when the person asks for it.
-    morvel::Keeper keeper(windows.Engine(), windows.Form1(), windows.Enterform());
+    morvel::Keeper keeper(windows.Engine(), windows.Form1(),
+                          [&windows](const QString& name) { windows.SuggestName(name); });
     windows.Form1().showMaximized();
     return QApplication::exec();
 }

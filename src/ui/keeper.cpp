@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 
 #include "game.h"
-#include "name_dialog.h"
 #include "position_check.h"
 #include "qt_text.h"
 #include "save_format.h"
@@ -48,10 +47,11 @@ Keeper::Paths Keeper::UserPaths() {
             data + QStringLiteral("/morvel/game.sav")};
 }
 
-Keeper::Keeper(Game& game, TForm1& table, Tenterform& nameDialog, Paths paths)
+Keeper::Keeper(Game& game, TForm1& table, std::function<void(const QString&)> suggestName,
+               Paths paths)
     : game_(game),
       table_(table),
-      nameDialog_(nameDialog),
+      suggestName_(std::move(suggestName)),
       paths_(std::move(paths)),
       item_(new QAction(Text(text::kMenuKeep), &table)) {
     item_->setObjectName(QStringLiteral("Keep1"));
@@ -134,7 +134,7 @@ bool Keeper::WriteSettings(const Settings& settings) {
     file.sync();
     if (file.status() != QSettings::NoError || !QFileInfo::exists(paths_.settings)) return false;
     written_ = settings;
-    nameDialog_.SetSuggestion(QString::fromStdString(settings.name));
+    suggestName_(QString::fromStdString(settings.name));
     return true;
 }
 
@@ -163,7 +163,7 @@ bool Keeper::Resume() {
     kept_ = ReadSettings();
     game_.SetMode(kept_.mode);
     game_.SetSpeed(kept_.speed);
-    nameDialog_.SetSuggestion(QString::fromStdString(kept_.name));
+    suggestName_(QString::fromStdString(kept_.name));
     table_.SetOptions({kept_.pauseAfterRound, kept_.showPlayable, kept_.strongPlayers});
     written_ = kept_;
     table_.ShowChecks();
@@ -249,7 +249,7 @@ void Keeper::Forget() {
     }
     written_ = {};
     gameWritten_.clear();
-    nameDialog_.SetSuggestion(Text(text::kNameSuggestion));
+    suggestName_(Text(text::kNameSuggestion));
 }
 
 }  // namespace morvel

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "game_state.h"
@@ -19,7 +20,6 @@ namespace morvel {
 
 class Game;
 class TForm1;
-class Tenterform;
 
 class Keeper : public QObject {
     Q_OBJECT
@@ -35,7 +35,9 @@ class Keeper : public QObject {
     static Paths UserPaths();
 
     // Adds the check item to the table's Option menu, checked when the settings file is there.
-    Keeper(Game& game, TForm1& table, Tenterform& nameDialog, Paths paths = UserPaths());
+    // `suggestName` gives the name the player-name dialog offers next.
+    Keeper(Game& game, TForm1& table, std::function<void(const QString&)> suggestName,
+           Paths paths = UserPaths());
     ~Keeper() override;
     Keeper(const Keeper&) = delete;
     Keeper& operator=(const Keeper&) = delete;
@@ -80,7 +82,7 @@ class Keeper : public QObject {
 
     Game& game_;
     TForm1& table_;
-    Tenterform& nameDialog_;
+    std::function<void(const QString&)> suggestName_;
     Paths paths_;
     QAction* item_;
     bool on_ = false;

@@ -107,7 +107,7 @@ void SetUpApplication(QApplication& app) {
     app.setFont(font);
 
     QIcon icon;
-    for (const char* path : {":/art/icon.png", ":/art/icon-256.png"})
+    for (const char* path : {":/art/icon.png", ":/art/icon-128.png"})
         icon.addPixmap(QPixmap::fromImage(ReadPng(QLatin1String(path))));
     app.setWindowIcon(icon);
 }
@@ -117,9 +117,6 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     form1_ = std::make_unique<TForm1>(*game_, pictures_);
     card_ = std::make_unique<Tcard>();
     pictures_.SetFaces(card_.get());
-    // The first window a new game opens.
-    Made(enterform_, *game_);
-
     form1_->SetMenuWindows(
         {.result = Deferred<QDialog>([this]() -> QDialog& { return Resultform(); }),
          .deckCard = Deferred<QDialog>([this]() -> QDialog& { return Typecardform(); }),
@@ -168,6 +165,19 @@ Taboutmorvelform& Windows::Aboutmorvelform() {
 
 Ttypecardform& Windows::Typecardform() {
     return Made(typecardform_, *game_, *form1_, pictures_);
+}
+
+Tenterform& Windows::Enterform() {
+    if (!enterform_) {
+        Made(enterform_, *game_);
+        if (nameSuggestion_) enterform_->SetSuggestion(*nameSuggestion_);
+    }
+    return *enterform_;
+}
+
+void Windows::SuggestName(const QString& name) {
+    nameSuggestion_ = name;
+    if (enterform_) enterform_->SetSuggestion(name);
 }
 
 Tlastform& Windows::Lastform() {

@@ -1,12 +1,13 @@
-// The windows of the game with the engine behind them. The table window and the player-name
-// dialog are made at once; every other window when it is first wanted (the first time it opens,
-// or a test or tool asks for it), and it then lasts as long as the table. The program, the tests
+// The windows of the game with the engine behind them. The table window is made at once; every
+// other window when it is first wanted (the first time it opens, or a test or tool asks for it),
+// and it then lasts as long as the table. The program, the tests
 // and the screenshot tool all build exactly this set.
 #pragma once
 
 #include <QSize>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "about_windows.h"
 #include "card_back_window.h"
@@ -61,7 +62,9 @@ class Windows {
     Taboutmorvelform& Aboutmorvelform();
     Ttypecardform& Typecardform();
     Tlastform& Lastform();
-    Tenterform& Enterform() { return *enterform_; }
+    Tenterform& Enterform();
+    // The name the player-name dialog offers, now or when it is made.
+    void SuggestName(const QString& name);
 
   private:
     // Made now, the first time it is wanted: it takes the table's factor and its place by the
@@ -84,6 +87,7 @@ class Windows {
     std::unique_ptr<Ttypecardform> typecardform_;
     std::unique_ptr<Tlastform> lastform_;
     std::unique_ptr<Tenterform> enterform_;
+    std::optional<QString> nameSuggestion_;
 };
 
 }  // namespace morvel

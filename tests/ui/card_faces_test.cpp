@@ -150,7 +150,7 @@ class CardFacesTest : public QObject {
     void drawingsAreLargeEnoughToScale() {
         const std::pair<QString, QSize> shown[] = {
             {"back1", {60, 84}}, {"back2", {56, 81}}, {"back6", {56, 82}},   {"king1", {60, 46}},
-            {"hand1", {30, 30}}, {"pass", {25, 33}},  {"icon-256", {32, 32}}};
+            {"hand1", {30, 30}}, {"pass", {25, 33}},  {"icon-128", {32, 32}}};
         for (const auto& [name, size] : shown) {
             const QImage art(QStringLiteral(":/art/%1.png").arg(name));
             QVERIFY2(art.width() >= 3 * size.width() && art.height() >= 3 * size.height(),

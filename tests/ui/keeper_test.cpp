@@ -37,8 +37,9 @@ struct Run {
         host = owned.get();
         if (setUp) setUp(*host);
         windows = std::make_unique<morvel::Windows>(std::move(owned));
-        keeper = std::make_unique<Keeper>(windows->Engine(), windows->Form1(), windows->Enterform(),
-                                          paths);
+        keeper = std::make_unique<Keeper>(
+            windows->Engine(), windows->Form1(),
+            [this](const QString& name) { windows->SuggestName(name); }, paths);
         windows->Form1().showMaximized();
         (void)QTest::qWaitForWindowExposed(&windows->Form1());
         for (int turn = 0; turn < 1000 && Engine().State().turnMarker == 0; ++turn)
