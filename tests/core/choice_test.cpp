@@ -13,6 +13,7 @@ namespace morvel {
 namespace {
 
 using testing::ClockForFirstChooser;
+using testing::ListText;
 using testing::SetHand;
 using testing::TestGame;
 
@@ -20,13 +21,6 @@ void SetList(GameState& s, std::string_view letters) {
     s.contractList.Clear();
     for (size_t i = 0; i < letters.size(); ++i)
         s.contractList.Set(static_cast<int>(i) + 1, letters[i]);
-}
-
-std::string ListText(const ContractList& list) {
-    std::string text;
-    for (int place = 1; place <= 5; ++place)
-        text += list[place];
-    return text;
 }
 
 // The letter the clock-seeded last resort gives: draws 0..4 stand for L, Q, K, D, M and are

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -74,6 +75,14 @@ inline int EntryOf(const Game& game, std::string_view text) {
         if (game.State().hand[n] == card) return n;
     }
     return 0;
+}
+
+// The contract list's five places as letters ("LQ   " after two choices).
+inline std::string ListText(const ContractList& list) {
+    std::string text;
+    for (int place = 1; place <= 5; ++place)
+        text += list[place];
+    return text;
 }
 
 // Cards still held by all seats together.

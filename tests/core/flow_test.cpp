@@ -15,15 +15,9 @@ namespace morvel {
 namespace {
 
 using testing::ClockForFirstChooser;
+using testing::ListText;
 using testing::SetHand;
 using testing::TestGame;
-
-std::string ListText(const ContractList& list) {
-    std::string text;
-    for (int place = 1; place <= 5; ++place)
-        text += list[place];
-    return text;
-}
 
 bool HumanHolds(const GameState& s) {
     for (int n = 40; n <= 52; ++n) {
