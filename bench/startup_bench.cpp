@@ -93,6 +93,18 @@ struct Timed {
     std::vector<double> times, cpu;
 };
 
+// The median of the runs, the runs themselves and the CPU they took, on one line.
+void Report(const Timed& timed) {
+    std::string each;
+    for (double t : timed.times)
+        each += " " + std::to_string(static_cast<int>(t + 0.5));
+    std::printf("%-34s median %6.1f ms   (min %.1f, max %.1f; runs:%s; CPU median %.1f ms)   %s\n",
+                timed.what, Median(timed.times),
+                *std::min_element(timed.times.begin(), timed.times.end()),
+                *std::max_element(timed.times.begin(), timed.times.end()), each.c_str(),
+                Median(timed.cpu), timed.target);
+}
+
 // Each program started `runs` times, the programs taking turns, so that a machine slower for a
 // while slows them alike.
 void StartUp(std::vector<Timed> programs, const XServer& server, XScreen& x, int runs) {
@@ -122,17 +134,8 @@ void StartUp(std::vector<Timed> programs, const XServer& server, XScreen& x, int
             std::this_thread::sleep_for(Milliseconds(200));
         }
     }
-    for (const Timed& program : programs) {
-        std::string each;
-        for (double t : program.times)
-            each += " " + std::to_string(static_cast<int>(t + 0.5));
-        std::printf(
-            "%-34s median %6.1f ms   (min %.1f, max %.1f; runs:%s; CPU median %.1f ms)   %s\n",
-            program.what, Median(program.times),
-            *std::min_element(program.times.begin(), program.times.end()),
-            *std::max_element(program.times.begin(), program.times.end()), each.c_str(),
-            Median(program.cpu), program.target);
-    }
+    for (const Timed& program : programs)
+        Report(program);
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -182,8 +185,7 @@ void KeptStartUp(const std::string& binary, const XServer& server, XScreen& x, i
     }
     const Box hand = person.OnTable(place::kHand);
     const int area = hand.width * hand.height;
-    std::vector<double> times, cpu;
-    std::string each;
+    Timed kept{binary, "start-up to a kept game drawn", "target < 150 ms", {}, {}};
     for (int run = 0; run < runs; ++run) {
         WriteWhole(settings, keptSettings);
         WriteWhole(game, keptGame);
@@ -201,7 +203,7 @@ void KeptStartUp(const std::string& binary, const XServer& server, XScreen& x, i
                                          Milliseconds(15000), Milliseconds(1));
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         const bool asked = x.FindWindowTitled(title::kName).has_value();
-        cpu.push_back(CpuMilliseconds(morvel->Pid()));
+        kept.cpu.push_back(CpuMilliseconds(morvel->Pid()));
         morvel->Stop();
         std::this_thread::sleep_for(Milliseconds(200));
         if (!drawn || asked) {
@@ -211,18 +213,12 @@ void KeptStartUp(const std::string& binary, const XServer& server, XScreen& x, i
                         asked ? "the name dialog came up" : "the hand was not drawn");
             return;
         }
-        times.push_back(ms);
-        each += " " + std::to_string(static_cast<int>(ms + 0.5));
+        kept.times.push_back(ms);
     }
     // The next figures begin with the name dialog of a game not kept.
     std::filesystem::remove(settings);
     std::filesystem::remove(game);
-    std::printf(
-        "%-34s median %6.1f ms   (min %.1f, max %.1f; runs:%s; CPU median %.1f ms)   "
-        "target < 150 ms\n",
-        "start-up to a kept game drawn", Median(times),
-        *std::min_element(times.begin(), times.end()),
-        *std::max_element(times.begin(), times.end()), each.c_str(), Median(cpu));
+    Report(kept);
 }
 
 // Idle while the person is to lay a card, then a whole game in Complex mode (8 deals), then the
