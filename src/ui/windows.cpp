@@ -117,18 +117,16 @@ Windows::Windows(std::unique_ptr<QtHost> host)
     form1_ = std::make_unique<TForm1>(*game_, pictures_);
     card_ = std::make_unique<Tcard>();
     pictures_.SetFaces(card_.get());
-    form1_->SetMenuWindows(
-        {.result = Deferred<QDialog>([this]() -> QDialog& { return Resultform(); }),
-         .deckCard = Deferred<QDialog>([this]() -> QDialog& { return Typecardform(); }),
-         .lastShot = Deferred<QDialog>([this]() -> QDialog& { return Lastform(); }),
-         .about = Deferred<QDialog>([this]() -> QDialog& { return Aboutform(); }),
-         .help = Deferred<QDialog>([this]() -> QDialog& { return Aboutmorvelform(); })});
-    host_->Attach(
-        *game_, *form1_,
-        {.name = Deferred<Tenterform>([this]() -> Tenterform& { return Enterform(); }),
-         .choose = Deferred<Tchoosform>([this]() -> Tchoosform& { return Choosform(); }),
-         .all = Deferred<Tallform>([this]() -> Tallform& { return Allform(); }),
-         .sheet = Deferred<Tresultform>([this]() -> Tresultform& { return Resultform(); })});
+    form1_->SetMenuWindows({.result = Later<QDialog>(&Windows::Resultform),
+                            .deckCard = Later<QDialog>(&Windows::Typecardform),
+                            .lastShot = Later<QDialog>(&Windows::Lastform),
+                            .about = Later<QDialog>(&Windows::Aboutform),
+                            .help = Later<QDialog>(&Windows::Aboutmorvelform)});
+    host_->Attach(*game_, *form1_,
+                  {.name = Later<Tenterform>(&Windows::Enterform),
+                   .choose = Later<Tchoosform>(&Windows::Choosform),
+                   .all = Later<Tallform>(&Windows::Allform),
+                   .sheet = Later<Tresultform>(&Windows::Resultform)});
 }
 
 Windows::~Windows() = default;

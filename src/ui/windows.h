@@ -71,6 +71,11 @@ class Windows {
     // table when it shows, and a focus outline.
     template <class Window, class... Arguments>
     Window& Made(std::unique_ptr<Window>& window, Arguments&&... arguments);
+    // A window of this set, seen as `Seen`, made when first wanted by its accessor.
+    template <class Seen, class Window>
+    Deferred<Seen> Later(Window& (Windows::*accessor)()) {
+        return Deferred<Seen>([this, accessor]() -> Seen& { return (this->*accessor)(); });
+    }
 
     // Declared first, destroyed last: every window refers to them.
     std::unique_ptr<QtHost> host_;
