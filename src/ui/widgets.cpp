@@ -102,6 +102,8 @@ void NameMessageParts(QMessageBox& box) {
 
 void ShowInformation(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Information, Text(text::kAppTitle), text, QMessageBox::Ok, parent);
+    // Whatever a message ever carries is shown as written, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     NameMessageParts(box);
     box.exec();
 }
