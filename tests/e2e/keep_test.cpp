@@ -128,6 +128,11 @@ void KilledGameResumes(const XServer& server, XScreen& x, const std::string& bin
     Say("the item unchecked");
     RestingTable(x, person);
     Check(SetKeepItem(x, person, home, false), "unchecking deletes the settings and the game");
+    // The files go before their folders: a look between the two would find a folder still there.
+    const auto foldersGone = [&] {
+        return !Exists(home, ".config/morvel") && !Exists(home, ".local/share/morvel");
+    };
+    WaitFor(foldersGone, Milliseconds(2000));
     std::vector<std::string> left;
     for (const char* folder : {".config/morvel", ".local/share/morvel"}) {
         if (!Exists(home, folder)) continue;
