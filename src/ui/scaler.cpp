@@ -148,11 +148,20 @@ void Scaler::Apply(QWidget* widget, const Item& item) const {
     }
 }
 
+void Scaler::SetCaption(QWidget* strip, int height) {
+    Q_ASSERT(!fit_ && captionHeight_ == 0 && height > 0);
+    captionHeight_ = height;
+    strip->setGeometry(0, -height, designed_.width(), height);
+    Add(strip);
+    SetFactor(factor_);
+}
+
 void Scaler::SetFactor(qreal factor) {
     factor = std::clamp(factor, qreal(1), kLargestFactor);
-    const QSize size(qRound(designed_.width() * factor), qRound(designed_.height() * factor));
+    const QSize size(qRound(designed_.width() * factor),
+                     qRound((designed_.height() + captionHeight_) * factor));
     if (size != surface_->size()) surface_->setFixedSize(size);
-    Layout(factor, QPointF());
+    Layout(factor, QPointF(0, qRound(captionHeight_ * factor)));
 }
 
 void Scaler::Layout(qreal factor, QPointF offset) {

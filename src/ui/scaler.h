@@ -68,6 +68,9 @@ class Scaler : public QObject {
     // A side window: whenever it is shown, and whenever the table is scaled anew while it is up,
     // it takes the table's factor and its place by the table.
     void Follow(const Scaler& table);
+    // A side window's caption strip: a band `height` designed pixels tall above the designed
+    // area, as wide as the window, scaled with it. The window grows by the band.
+    void SetCaption(QWidget* strip, int height);
     // A side window's factor; the surface is resized and every control laid out again.
     void SetFactor(qreal factor);
     qreal Factor() const { return factor_; }
@@ -76,7 +79,7 @@ class Scaler : public QObject {
     // Designed pixels of the surface to its own pixels.
     QRect Map(const QRect& designed) const;
     QPoint Map(QPoint designed) const;
-    // The scaled layout's whole area in the surface, and on the screen.
+    // The scaled layout's whole area in the surface (below a caption strip), and on the screen.
     QRect Area() const { return Map(QRect(QPoint(0, 0), designed_)); }
     QRect ScreenArea() const;
 
@@ -101,6 +104,7 @@ class Scaler : public QObject {
 
     QWidget* surface_;
     QSize designed_;
+    int captionHeight_ = 0;  // designed pixels above the designed area
     bool fit_;
     QFont surfaceFont_;
     qreal factor_ = 1;

@@ -6,14 +6,18 @@
 #include <QIconEngine>
 #include <QImage>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 
 #include "qt_text.h"
+#include "scaler.h"
 #include "spoken.h"
 #include "texts.h"
 
@@ -54,6 +58,55 @@ class CheckMark : public QIconEngine {
 
 QIcon OkGlyph() {
     return QIcon(new CheckMark);
+}
+
+CaptionStrip::CaptionStrip(QWidget* window) : QLabel(window) {
+    setObjectName(QStringLiteral("Caption"));
+    setTextFormat(Qt::PlainText);
+    setText(window->windowTitle());
+    connect(window, &QWidget::windowTitleChanged, this, &QLabel::setText);
+    QFont bold = window->font();
+    bold.setPixelSize(11);
+    bold.setBold(true);
+    setFont(bold);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Scaler::Of(window)->SetCaption(this, kHeight);
+}
+
+void CaptionStrip::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QLinearGradient fill(0, 0, width(), 0);
+    fill.setColorAt(0, QColor(10, 36, 106));
+    fill.setColorAt(1, QColor(58, 110, 165));
+    painter.fillRect(rect(), fill);
+    const int margin = std::max(1, height() / 9);
+    const int side = height() - 2 * margin;
+    QRect room = rect().adjusted(margin, 0, -margin, 0);
+    if (const QIcon icon = window()->windowIcon(); !icon.isNull()) {
+        icon.paint(&painter, QRect(room.left(), margin, side, side));
+        room.adjust(side + margin, 0, -(side + margin), 0);
+    }
+    painter.setPen(Qt::white);
+    painter.drawText(room, Qt::AlignCenter | Qt::AlignAbsolute,
+                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+}
+
+// The window manager moves the window while the button is held, where it can; elsewhere (no
+// window manager) the strip moves it by itself.
+void CaptionStrip::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (QWindow* handle = window()->windowHandle(); handle != nullptr && handle->startSystemMove())
+        return;
+    grip_ = event->globalPosition().toPoint() - window()->pos();
+}
+
+void CaptionStrip::mouseMoveEvent(QMouseEvent* event) {
+    if (grip_ && (event->buttons() & Qt::LeftButton))
+        window()->move(event->globalPosition().toPoint() - *grip_);
+}
+
+void CaptionStrip::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) grip_.reset();
 }
 
 ElidedLabel::ElidedLabel(const char* name, Qt::Alignment alignment, QWidget* parent)

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QRect>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 class QDialog;
@@ -14,10 +15,32 @@ class QWidget;
 
 namespace morvel {
 
-// Every side window: a title bar without minimise, maximise and close buttons. Each window closes
-// by its own OK (or its choice), and a minimised modal window would leave the table locked.
-inline constexpr Qt::WindowFlags kSideWindowFlags =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+// Every side window: no frame from the window manager, whose title bar would carry minimise,
+// maximise and close buttons. Each window closes by its own OK (or its choice), and a minimised
+// modal window would leave the table locked; some window managers draw those buttons whatever a
+// window asks for, so the side windows draw their own title (CaptionStrip).
+inline constexpr Qt::WindowFlags kSideWindowFlags = Qt::Dialog | Qt::FramelessWindowHint;
+
+// A side window's title bar, drawn by the window: its icon and title on a strip across its top,
+// scaled with it. Dragging the strip moves the window. Screen readers find the title as its text.
+class CaptionStrip : public QLabel {
+    Q_OBJECT
+
+  public:
+    static constexpr int kHeight = 18;  // designed pixels
+
+    // Puts itself on top of `window`, whose scaler makes room for it.
+    explicit CaptionStrip(QWidget* window);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    std::optional<QPoint> grip_;  // a drag the window moves by itself: where it holds the window
+};
 
 // A label for a name the person typed: shown as plain text whatever it holds, never as markup;
 // cut at its end with "…" when it does not fit, so that it always begins with its first letter,

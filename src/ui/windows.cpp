@@ -17,6 +17,7 @@
 #include "sheet_table.h"
 #include "table_voice.h"
 #include "texts.h"
+#include "widgets.h"
 
 namespace morvel {
 
@@ -136,6 +137,7 @@ Window& Windows::Made(std::unique_ptr<Window>& window, Arguments&&... arguments)
     if (!window) {
         window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
         Scaler::Of(window.get())->Follow(form1_->TableScaler());
+        new CaptionStrip(window.get());
         new FocusOutline(window.get());
     }
     return *window;

@@ -1,7 +1,8 @@
 // The program on a desktop: a private X server with a window manager (openbox), the program
 // started as a person's menu would start it, and what the window manager and the dock see of it.
-//   - every side window asks for a title bar without minimise, maximise and close buttons, and
-//     the window manager gives it a title bar;
+//   - no side window gets a frame from the window manager (whose title bar would carry
+//     minimise, maximise and close buttons, which openbox shows whatever a window asks for):
+//     each draws its own title strip, seen on the screen, and moves when the strip is dragged;
 //   - the windows' class is the one the menu entry names (StartupWMClass), so that a dock puts
 //     the running game with its entry;
 //   - F10 closes the table and the process ends at once.
@@ -13,7 +14,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -130,23 +131,42 @@ class Properties {
     Display* display_;
 };
 
-// Motif hints: flags, functions, decorations, ...
-constexpr unsigned long kHintsFunctions = 1, kHintsDecorations = 2;
-constexpr unsigned long kFunctionAll = 1, kFunctionMinimize = 8, kFunctionMaximize = 16,
-                        kFunctionClose = 32;
-constexpr unsigned long kDecorationAll = 1, kDecorationTitle = 8;
-
-void TitleBarWithoutButtons(Properties& p, XWindow window, const std::string& what) {
-    const std::vector<unsigned long> hints = p.Items(window, "_MOTIF_WM_HINTS");
-    Check(hints.size() >= 3 && (hints[0] & kHintsFunctions) && !(hints[1] & kFunctionAll) &&
-              !(hints[1] & (kFunctionMinimize | kFunctionMaximize | kFunctionClose)),
-          what + " asks for no minimise, maximise or close");
-    const bool titleAsked =
-        !(hints[0] & kHintsDecorations) || (hints[2] & (kDecorationAll | kDecorationTitle));
+// A side window as the screen shows it under the window manager: no frame around it, so no title
+// bar of the window manager's and none of its buttons; its own title strip across its top, the
+// caption's blues with white letters, and at its right end, where a title bar's buttons would
+// be, nothing but the strip's blue. With `drag`, dragging the strip moves the window.
+void OwnTitleBarOnly(XScreen& x, Properties& p, XWindow window, double factor, bool drag,
+                     const std::string& what) {
     const std::vector<unsigned long> frame = p.Items(window, "_NET_FRAME_EXTENTS");
-    Check(titleAsked && frame.size() == 4 && frame[2] > 10,
-          what + " keeps its title bar (the frame's top is " +
-              (frame.size() == 4 ? std::to_string(frame[2]) : std::string("unset")) + " pixels)");
+    std::string extents;
+    for (const unsigned long side : frame)
+        extents += " " + std::to_string(side);
+    Check(
+        frame.size() == 4 && std::all_of(frame.begin(), frame.end(), [](auto s) { return s == 0; }),
+        what + " has no frame from the window manager (extents:" + extents + ")");
+    const Box g = x.Geometry(window);
+    const int strip = static_cast<int>(std::lround(place::kCaptionHeight * factor));
+    const auto blue = [](Rgb c) { return c.b > c.r + 40 && c.b > c.g + 20; };
+    const auto drawn = [&] {
+        const Shot top = x.Grab({g.left, g.top, g.width, strip});
+        const Shot end = x.Grab({g.left + g.width - 3 * strip, g.top, 3 * strip, strip});
+        return top.Count(blue) > g.width * strip * 6 / 10 && top.Count(IsWhite) > 20 &&
+               end.Count(blue) == 3 * strip * strip;
+    };
+    Check(WaitFor(drawn, Milliseconds(5000)), what + " draws its own title strip, without buttons");
+    if (!drag) return;
+    const int fromX = g.left + g.width / 3, fromY = g.top + strip / 2;
+    x.Drag(fromX, fromY, fromX + 60, fromY + 40);
+    Box moved{};
+    const bool followed = WaitFor(
+        [&] {
+            moved = x.Geometry(window);
+            return std::abs(moved.left - g.left - 60) <= 2 && std::abs(moved.top - g.top - 40) <= 2;
+        },
+        Milliseconds(3000));
+    Check(followed, what + " moves by its title strip (from " + std::to_string(g.left) + "," +
+                        std::to_string(g.top) + " to " + std::to_string(moved.left) + "," +
+                        std::to_string(moved.top) + ")");
 }
 
 // StartupWMClass of the menu entry.
@@ -164,7 +184,7 @@ std::string StartupWMClass(const char* desktopFile) {
 void ClickOk(XScreen& x, Properties& p, XWindow window, const Box& ok, double factor,
              const std::string& what) {
     const Box at = x.Geometry(window);
-    const Box button = Scaled(ok, factor, at.left, at.top);
+    const Box button = ScaledBelowCaption(ok, factor, at.left, at.top);
     x.Click(button.CentreX(), button.CentreY());
     Check(WaitFor([&] { return !p.Viewable(window); }, Milliseconds(5000)),
           what + " closes by its OK button");
@@ -206,7 +226,7 @@ int main(int argc, char** argv) {
         // The side windows are drawn at the table's factor; the name dialog's width tells it.
         const double factor =
             std::max(1.0, static_cast<double>(x.Geometry(dialog).width) / place::kNameDialogWidth);
-        TitleBarWithoutButtons(p, dialog, "the player-name dialog");
+        OwnTitleBarOnly(x, p, dialog, factor, /*drag=*/true, "the player-name dialog");
         const std::string wmClass = StartupWMClass(argv[2]);
         const auto [instance, windowClass] = p.Class(dialog);
         Check(!wmClass.empty() && windowClass == wmClass && instance == "morvel",
@@ -235,7 +255,7 @@ int main(int argc, char** argv) {
             x.Focus(table);
             x.Key(side.key);
             const XWindow window = p.WaitManaged(side.title);
-            TitleBarWithoutButtons(p, window, what);
+            OwnTitleBarOnly(x, p, window, factor, /*drag=*/false, what);
             ClickOk(x, p, window, side.ok, factor, what);
         }
 

@@ -43,8 +43,8 @@ void NameDialog(XScreen& x, Person& person) {
     Check(WaitFor([&] { return person.NameDialogPainted(dialog); }, Milliseconds(5000)),
           "the player-name dialog is drawn (blue, its field and its button)");
     const Box g = x.Geometry(dialog);
-    Check(ScaledSize(g, 307, 111, person.Factor()),
-          "the dialog's client area is 307x111 drawn larger; seen " + Size(g));
+    Check(ScaledSize(g, 307, 111 + place::kCaptionHeight, person.Factor()),
+          "the dialog is 307x111 and its title strip drawn larger; seen " + Size(g));
 
     Say("typing \"vesk\" over the suggestion, then Enter");
     person.TypeInto(dialog, "vesk", /*enter=*/false);
@@ -233,8 +233,8 @@ Person::Deal PlayToSheet(XScreen& x, Person& person) {
         Milliseconds(2000));
     Check(atCorner, "the result sheet stands at the table's top-left corner " +
                         At(corner.left, corner.top) + "; seen at " + At(g.left, g.top));
-    Check(ScaledSize(g, 640, 433, person.Factor()),
-          "the result sheet is 640x433 drawn larger; seen " + Size(g));
+    Check(ScaledSize(g, 640, 433 + place::kCaptionHeight, person.Factor()),
+          "the result sheet is 640x433 and its title strip drawn larger; seen " + Size(g));
     person.ClickOk(deal.sheet, place::kSheetOk, "the result sheet");
     Say("  ok: the result sheet closed");
     return deal;
@@ -243,9 +243,10 @@ Person::Deal PlayToSheet(XScreen& x, Person& person) {
 void CheckDialog(const Person& person, const Person::Deal& deal, int width, int height,
                  const std::string& what) {
     const Box& d = deal.dialog;
-    Check(deal.choices == 1 && ScaledSize(d, width, height, person.Factor()),
-          "the person chose in " + what + " (" + std::to_string(width) + "x" +
-              std::to_string(height) + " drawn larger; seen " + Size(d) + ")");
+    Check(
+        deal.choices == 1 && ScaledSize(d, width, height + place::kCaptionHeight, person.Factor()),
+        "the person chose in " + what + " (" + std::to_string(width) + "x" +
+            std::to_string(height) + " and its title strip drawn larger; seen " + Size(d) + ")");
     const Box place = person.OnTable({205, 100, 1, 1});
     Check(d.left == place.left && d.top == place.top,
           "the contract dialog stood at (205, 100) of the table, " + At(place.left, place.top) +

@@ -59,6 +59,10 @@ Box Scaled(const Box& box, double factor, double x, double y) {
     return {left, top, edge(x, box.left + box.width) - left, edge(y, box.top + box.height) - top};
 }
 
+Box ScaledBelowCaption(const Box& box, double factor, double x, double y) {
+    return Scaled(box, factor, x, y + std::lround(place::kCaptionHeight * factor));
+}
+
 double FitFactor(int width, int height, const Box& room) {
     if (room.width <= 0 || room.height <= 0) return 1;
     const double factor = std::min(static_cast<double>(room.width) / width,
@@ -72,7 +76,7 @@ Box Person::OnTable(const Box& box) const {
 
 Box Person::InWindow(XWindow window, const Box& box) {
     const Box g = x_.Geometry(window);
-    return Scaled(box, factor_, g.left, g.top);
+    return ScaledBelowCaption(box, factor_, g.left, g.top);
 }
 
 bool IsGreen(Rgb p) {
@@ -107,7 +111,8 @@ bool Person::NameDialogPainted(XWindow dialog) {
     const int bottom = g.top + g.height - 4;
     const Box edit = InWindow(dialog, place::kNameEdit);
     const Box ok = InWindow(dialog, place::kNameOk);
-    return shot.At(g.left + 3, g.top + 3) == blue && shot.At(right, bottom) == blue &&
+    const int top = g.top + static_cast<int>(std::lround(place::kCaptionHeight * factor_));
+    return shot.At(g.left + 3, top + 3) == blue && shot.At(right, bottom) == blue &&
            IsWhite(
                shot.At(edit.left + edit.width - static_cast<int>(20 * factor_), edit.CentreY())) &&
            !(shot.At(ok.left + ok.width - static_cast<int>(8 * factor_), ok.CentreY()) == blue);

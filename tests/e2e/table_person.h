@@ -36,8 +36,10 @@ inline constexpr std::string_view kDeckCard = "Deck Card";
 inline constexpr std::string_view kLastShot = "Last Shot";
 }  // namespace title
 
-// Places in a window's client area, as designed (at 1:1).
+// Places in a window's client area, as designed (at 1:1). A side window's controls lie below
+// its title strip.
 namespace place {
+inline constexpr int kCaptionHeight = 18;
 inline constexpr int kTableWidth = 640;
 inline constexpr int kTableHeight = 440;
 inline constexpr int kNameDialogWidth = 307;
@@ -150,6 +152,8 @@ class Person {
 
 // A designed box times `factor`, moved by (x, y): both edges rounded, as the program does.
 Box Scaled(const Box& box, double factor, double x = 0, double y = 0);
+// `box` of a side window whose client area stands at (x, y), below its title strip.
+Box ScaledBelowCaption(const Box& box, double factor, double x, double y);
 // The factor at which a design of `width` x `height` fits `room` (at least 1, at most 16).
 double FitFactor(int width, int height, const Box& room);
 

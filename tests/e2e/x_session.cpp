@@ -432,6 +432,21 @@ void XScreen::Click(int x, int y) {
     Flush();
 }
 
+void XScreen::Drag(int fromX, int fromY, int toX, int toY) {
+    MovePointer(fromX, fromY);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    Flush();
+    std::this_thread::sleep_for(Milliseconds(200));
+    constexpr int kSteps = 10;
+    for (int step = 1; step <= kSteps; ++step) {
+        MovePointer(fromX + (toX - fromX) * step / kSteps, fromY + (toY - fromY) * step / kSteps);
+        std::this_thread::sleep_for(Milliseconds(20));
+    }
+    std::this_thread::sleep_for(Milliseconds(100));
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    Flush();
+}
+
 void XScreen::Focus(XWindow window) {
     XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
     Flush();

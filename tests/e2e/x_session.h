@@ -173,6 +173,9 @@ class XScreen {
 
     void MovePointer(int x, int y);
     void Click(int x, int y);
+    // The first button held from one point to another, the pointer moved in steps, as a hand
+    // would drag.
+    void Drag(int fromX, int fromY, int toX, int toY);
     // The keyboard goes to `window`, as it would after a person clicked into it.
     void Focus(XWindow window);
     // A key, with a modifier key held (Alt_L, Shift_L...) when one is given.

@@ -13,6 +13,7 @@
 #include "scaler.h"
 #include "test_windows.h"
 #include "ui_test_main.h"
+#include "widgets.h"
 
 using morvel::SheetGrid;
 using morvel::testing::Ink;
@@ -77,7 +78,8 @@ class ResultWindowTest : public QObject {
         // At the table's top-left corner, as large as the table is drawn.
         const morvel::Scaler& table = started_->Form1().TableScaler();
         QCOMPARE(Sheet().pos(), table.ScreenArea().topLeft());
-        QCOMPARE(Sheet().size(), (QSizeF(640, 433) * table.Factor()).toSize());
+        QCOMPARE(Sheet().size(),
+                 (QSizeF(640, 433 + morvel::CaptionStrip::kHeight) * table.Factor()).toSize());
         QCOMPARE(Sheet().focusWidget(), Sheet().OkButton());
         QCOMPARE(Sheet().findChild<QLabel*>(QStringLiteral("n2"))->text(), QStringLiteral("Ann"));
         QVERIFY(table.Factor() > 1);

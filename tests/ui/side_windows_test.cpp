@@ -22,6 +22,7 @@
 #include "test_windows.h"
 #include "texts.h"
 #include "ui_test_main.h"
+#include "widgets.h"
 
 using morvel::Family;
 using morvel::Game;
@@ -249,6 +250,46 @@ class SideWindowsTest : public QObject {
                  (QStringList{QStringLiteral("Tenterform"), QStringLiteral("Tlastform")}));
     }
 
+    // No window manager's frame, whose title bar brings buttons these windows cannot answer: each
+    // draws its title across its top at the table's factor, above its controls as designed, and
+    // moves when the strip is dragged. The name dialog, shown alone, is centred on the table.
+    void everySideWindowDrawsItsOwnTitleBar() {
+        morvel::Windows& w = *started_->windows;
+        const qreal factor = started_->Form1().TableScaler().Factor();
+        QVERIFY(factor > 1);
+        const int strip = qRound(morvel::CaptionStrip::kHeight * factor);
+        for (QDialog* window : std::initializer_list<QDialog*>{
+                 &w.Enterform(), &w.Choosform(), &w.Allform(), &w.Resultform(), &w.Lastform(),
+                 &w.Typecardform(), &w.Aboutform(), &w.Aboutmorvelform()}) {
+            const char* name = qPrintable(window->objectName());
+            window->show();
+            QVERIFY2(window->windowFlags() & Qt::FramelessWindowHint, name);
+            const auto* caption = Child<QLabel>(*window, "Caption");
+            QCOMPARE(caption->geometry(), QRect(0, 0, window->width(), strip));
+            QCOMPARE(caption->text(), window->windowTitle());
+            const morvel::Scaler& scaler = *morvel::Scaler::Of(window);
+            QCOMPARE(
+                window->height(),
+                qRound((scaler.DesignedSize().height() + morvel::CaptionStrip::kHeight) * factor));
+            QCOMPARE(scaler.Area().top(), strip);
+            for (const QWidget* child : window->findChildren<QWidget*>()) {
+                if (child != caption && child->isVisible() && child->parentWidget() == window)
+                    QVERIFY2(child->y() >= strip, qPrintable(child->objectName()));
+            }
+            if (window == &w.Enterform()) {
+                const QPoint offset = window->frameGeometry().center() -
+                                      started_->Form1().TableScaler().ScreenArea().center();
+                QVERIFY2(offset.manhattanLength() <= 2, "the name dialog is centred");
+            }
+            const QPoint before = window->pos();
+            QTest::mousePress(const_cast<QLabel*>(caption), Qt::LeftButton, {}, QPoint(40, 5));
+            QTest::mouseMove(const_cast<QLabel*>(caption), QPoint(70, 25));
+            QTest::mouseRelease(const_cast<QLabel*>(caption), Qt::LeftButton, {}, QPoint(70, 25));
+            QCOMPARE(window->pos(), before + QPoint(30, 20));
+            window->hide();
+        }
+    }
+
     // --- Last round --------------------------------------------------------------------------
 
     void lastRoundShowsEachSeatsCardOfTheRoundTaken() {
@@ -470,7 +511,7 @@ class SideWindowsTest : public QObject {
 
     void helpHoldsEveryLineInOrderCentred() {
         morvel::Taboutmorvelform& window = started_->windows->Aboutmorvelform();
-        QCOMPARE(window.size(), QSize(508, 421));
+        QCOMPARE(window.size(), QSize(508, 421 + morvel::CaptionStrip::kHeight));
         QTextEdit* memo = Child<QTextEdit>(window, "Memo1");
         QVERIFY(memo->isReadOnly());
 
@@ -526,7 +567,7 @@ class SideWindowsTest : public QObject {
 
     void aboutBoxShowsNameAndCredits() {
         morvel::Taboutform& window = started_->windows->Aboutform();
-        QCOMPARE(window.size(), QSize(198, 166));
+        QCOMPARE(window.size(), QSize(198, 166 + morvel::CaptionStrip::kHeight));
         const QStringList lines =
             Child<QTextEdit>(window, "Memo1")->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 12);
