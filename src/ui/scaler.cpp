@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QIconEngine>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -198,13 +199,21 @@ void Scaler::FitToTable() {
         case Anchor::Kind::Centred:
             place = table.center() - QPoint(size.width() / 2, size.height() / 2);
             break;
+        // The window's designed area stands at the point; its caption strip above it.
         case Anchor::Kind::TableTopLeft:
-            place = table.topLeft();
+            place = table.topLeft() - QPoint(0, qRound(offset_.y()));
             break;
         case Anchor::Kind::AtTablePoint:
-            place = table.topLeft() + QPoint(qRound(anchor_.point.x() * factor_),
-                                             qRound(anchor_.point.y() * factor_));
+            place =
+                table.topLeft() + QPoint(qRound(anchor_.point.x() * factor_),
+                                         qRound(anchor_.point.y() * factor_) - qRound(offset_.y()));
             break;
+    }
+    // Wholly on the screen, the top-left corner first, where the place would leave a part off it.
+    if (const QScreen* screen = table_->surface_->screen(); screen != nullptr) {
+        const QRect room = screen->availableGeometry();
+        place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - size.width())));
+        place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - size.height())));
     }
     surface_->move(place);
 }

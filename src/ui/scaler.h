@@ -42,8 +42,9 @@ class Scaler : public QObject {
                    // through a scaled painter (see FactorFor)
     };
 
-    // Where a side window stands: over the table's top-left corner, at a designed point of the
-    // table, or centred on it.
+    // Where a side window stands: its designed area (its caption strip above it) over the
+    // table's top-left corner or at a designed point of the table, or the whole window centred
+    // on the table; moved as little as needed to lie wholly on the screen.
     struct Anchor {
         enum class Kind { Centred, TableTopLeft, AtTablePoint };
         Kind kind = Kind::Centred;

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <thread>
 
 #include "table_person.h"
 
@@ -144,10 +145,10 @@ void OwnTitleBarOnly(XScreen& x, Properties& p, XWindow window, double factor, b
     Check(
         frame.size() == 4 && std::all_of(frame.begin(), frame.end(), [](auto s) { return s == 0; }),
         what + " has no frame from the window manager (extents:" + extents + ")");
-    const Box g = x.Geometry(window);
     const int strip = static_cast<int>(std::lround(place::kCaptionHeight * factor));
     const auto blue = [](Rgb c) { return c.b > c.r + 40 && c.b > c.g + 20; };
     const auto drawn = [&] {
+        const Box g = x.Geometry(window);
         const Shot top = x.Grab({g.left, g.top, g.width, strip});
         const Shot end = x.Grab({g.left + g.width - 3 * strip, g.top, 3 * strip, strip});
         return top.Count(blue) > g.width * strip * 6 / 10 && top.Count(IsWhite) > 20 &&
@@ -155,6 +156,17 @@ void OwnTitleBarOnly(XScreen& x, Properties& p, XWindow window, double factor, b
     };
     Check(WaitFor(drawn, Milliseconds(5000)), what + " draws its own title strip, without buttons");
     if (!drag) return;
+    // The window follows the table while the table settles its scale: it must stand still first.
+    Box g = x.Geometry(window);
+    WaitFor(
+        [&] {
+            std::this_thread::sleep_for(Milliseconds(200));
+            const Box now = x.Geometry(window);
+            const bool still = now.left == g.left && now.top == g.top;
+            g = now;
+            return still;
+        },
+        Milliseconds(3000));
     const int fromX = g.left + g.width / 3, fromY = g.top + strip / 2;
     x.Drag(fromX, fromY, fromX + 60, fromY + 40);
     Box moved{};

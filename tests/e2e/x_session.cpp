@@ -445,6 +445,21 @@ void XScreen::Drag(int fromX, int fromY, int toX, int toY) {
     std::this_thread::sleep_for(Milliseconds(100));
     XTestFakeButtonEvent(display_, 1, False, CurrentTime);
     Flush();
+    // A window manager moving a window holds the pointer and the keyboard until it has seen the
+    // release: keys sent before then would go to it.
+    const Window root = DefaultRootWindow(display_);
+    WaitFor(
+        [&] {
+            const bool free = XGrabPointer(display_, root, False, 0, GrabModeAsync, GrabModeAsync,
+                                           None, None, CurrentTime) == GrabSuccess &&
+                              XGrabKeyboard(display_, root, False, GrabModeAsync, GrabModeAsync,
+                                            CurrentTime) == GrabSuccess;
+            XUngrabKeyboard(display_, CurrentTime);
+            XUngrabPointer(display_, CurrentTime);
+            Flush();
+            return free;
+        },
+        Milliseconds(3000));
 }
 
 void XScreen::Focus(XWindow window) {

@@ -7,6 +7,7 @@
 #include "caption_ink.h"
 #include "choice_dialogs.h"
 #include "person.h"
+#include "scaler.h"
 #include "test_windows.h"
 #include "ui_test_main.h"
 
@@ -44,8 +45,9 @@ class ChoiceDialogsTest : public QObject {
         State().contractNumber = n;
         dialog.move(0, 0);
         dialog.show();
-        // At its place on the table, drawn at the table's scale.
-        QCOMPARE(dialog.pos(), morvel::testing::OnScreen(started_->Form1(), {205, 100}));
+        // At its place on the table below its title strip, drawn at the table's scale.
+        QCOMPARE(dialog.mapToGlobal(morvel::Scaler::Of(&dialog)->Area().topLeft()),
+                 morvel::testing::OnScreen(started_->Form1(), {205, 100}));
         QCOMPARE(morvel::Scaler::FactorFor(&dialog), started_->Form1().TableScaler().Factor());
         // The keyboard starts on the first contract still free.
         int first = 1;

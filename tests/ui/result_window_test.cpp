@@ -77,7 +77,8 @@ class ResultWindowTest : public QObject {
         Sheet().show();
         // At the table's top-left corner, as large as the table is drawn.
         const morvel::Scaler& table = started_->Form1().TableScaler();
-        QCOMPARE(Sheet().pos(), table.ScreenArea().topLeft());
+        QCOMPARE(Sheet().mapToGlobal(morvel::Scaler::Of(&Sheet())->Area().topLeft()),
+                 table.ScreenArea().topLeft());
         QCOMPARE(Sheet().size(),
                  (QSizeF(640, 433 + morvel::CaptionStrip::kHeight) * table.Factor()).toSize());
         QCOMPARE(Sheet().focusWidget(), Sheet().OkButton());

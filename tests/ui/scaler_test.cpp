@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
 
@@ -162,7 +163,7 @@ class ScalerTest : public QObject {
         QDialog side;
         QLabel* label = Label(&side, {10, 10, 40, 20}, 13);
         auto* sideScaler = new Scaler(&side, QSize(200, 100), /*fit=*/false);
-        sideScaler->SetAnchor({Scaler::Anchor::Kind::AtTablePoint, {205, 100}});
+        sideScaler->SetAnchor({Scaler::Anchor::Kind::AtTablePoint, {20, 10}});
         sideScaler->AdoptChildren();
         sideScaler->Follow(*tableScaler);
         QCOMPARE(side.size(), QSize(200, 100));
@@ -170,18 +171,27 @@ class ScalerTest : public QObject {
         side.show();
         const QPoint origin = table.mapToGlobal(QPoint(0, 0));
         QCOMPARE(side.size(), QSize(400, 200));
-        QCOMPARE(side.pos(), origin + QPoint(410, 200));
+        QCOMPARE(side.pos(), origin + QPoint(40, 20));
         QCOMPARE(label->geometry(), QRect(20, 20, 80, 40));
 
         table.resize(kDesign * 3);
         QCOMPARE(side.size(), QSize(600, 300));
-        QCOMPARE(side.pos(), origin + QPoint(615, 300));
+        QCOMPARE(side.pos(), origin + QPoint(60, 30));
+
+        // A place that would leave a part of it off the screen: moved just onto it.
+        sideScaler->SetAnchor({Scaler::Anchor::Kind::AtTablePoint, {205, 100}});
+        side.hide();
+        side.show();
+        const QRect screen = table.screen()->availableGeometry();
+        QVERIFY(origin.x() + 615 + 600 > screen.right() + 1);
+        QCOMPARE(side.pos(), QPoint(screen.right() + 1 - 600, origin.y() + 300));
 
         sideScaler->SetAnchor({Scaler::Anchor::Kind::TableTopLeft, {}});
         side.hide();
         side.show();
         QCOMPARE(side.pos(), origin);
         sideScaler->SetAnchor({});
+        table.resize(kDesign);
         side.hide();
         side.show();
         const QPoint offset = side.geometry().center() - tableScaler->ScreenArea().center();
