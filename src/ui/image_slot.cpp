@@ -128,8 +128,19 @@ void ImageSlot::paintEvent(QPaintEvent*) {
     // pixel, whatever the device pixel ratio.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, pictureSize_.isValid());
     painter.drawPixmap(QRectF(rect()), pixmap, QRectF(pixmap.rect()));
-    if (dimmed_) painter.fillRect(rect(), kDimming);
-    if (Flashing()) painter.fillRect(rect(), flash_);
+    if (dimmed_) Shade(painter, kDimming);
+    if (Flashing()) Shade(painter, flash_);
+}
+
+// A translucent colour over the slot, in bands lower than the raster engine's threshold for
+// handing a fill to worker threads: for a card's few thousand pixels, waking the threads and
+// waiting for them costs more than the fill.
+void ImageSlot::Shade(QPainter& painter, const QColor& colour) const {
+    constexpr int kBand = 64;  // device pixels; the engine goes parallel from 96 lines on
+    const qreal ratio = devicePixelRatioF();
+    const int band = std::max(1, static_cast<int>(kBand / ratio));
+    for (int top = 0; top < height(); top += band)
+        painter.fillRect(QRect(0, top, width(), std::min(band, height() - top)), colour);
 }
 
 void ImageSlot::mousePressEvent(QMouseEvent* event) {

@@ -13,6 +13,8 @@
 #include "focus_outline.h"
 #include "table_model.h"
 
+class QPainter;
+
 namespace morvel {
 
 class Pictures;
@@ -74,6 +76,8 @@ class ImageSlot : public QWidget, public FocusArea {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    void Shade(QPainter& painter, const QColor& colour) const;
+
     const Pictures& pictures_;
     Picture picture_;
     QSize pictureSize_;

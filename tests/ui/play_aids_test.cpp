@@ -63,6 +63,16 @@ bool MixedHand(const GameState& s) {
     return refused > 0 && taken > 0;
 }
 
+// The mean grey level of a picture's pixels.
+double Brightness(const QImage& image) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            sum += qGray(image.pixel(x, y));
+    }
+    return sum / std::max(1, image.width() * image.height());
+}
+
 bool GameInProgress(const GameState& s) {
     for (int n = 1; n <= 52; ++n) {
         if (!InHand(s, n)) return true;
@@ -173,10 +183,16 @@ class PlayAidsTest : public morvel::testing::WindowsTest {
             if (!InHand(State(), n)) continue;
             QCOMPARE(Slot(Family::I, n)->Dimmed(), EngineRefuses(State(), n));
         }
-        // Off: nothing dimmed; on again: as before.
+        // A dimmed card is drawn darker than the same card plain. Off: nothing dimmed; on again:
+        // as before.
+        morvel::ImageSlot* refused = Slot(Family::I, FirstCard(true));
+        const double dimmedBrightness = Brightness(refused->grab().toImage());
         Action("Playable1")->trigger();
         for (int n = 40; n <= 52; ++n)
             QVERIFY(!Slot(Family::I, n)->Dimmed());
+        const double plainBrightness = Brightness(refused->grab().toImage());
+        QVERIFY2(dimmedBrightness < 0.7 * plainBrightness,
+                 qPrintable(QString("%1 against %2").arg(dimmedBrightness).arg(plainBrightness)));
         Action("Playable1")->trigger();
         QCOMPARE(Slot(Family::I, FirstCard(true))->Dimmed(), true);
 
