@@ -6,7 +6,6 @@
 #include <QIconEngine>
 #include <QImage>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,8 +64,9 @@ CaptionStrip::CaptionStrip(QWidget* window) : QLabel(window) {
     setTextFormat(Qt::PlainText);
     setText(window->windowTitle());
     connect(window, &QWidget::windowTitleChanged, this, &QLabel::setText);
+    // The bold 13-pixel text of the windows' own captions: a font the window has loaded already.
     QFont bold = window->font();
-    bold.setPixelSize(11);
+    bold.setPixelSize(13);
     bold.setBold(true);
     setFont(bold);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -75,10 +75,7 @@ CaptionStrip::CaptionStrip(QWidget* window) : QLabel(window) {
 
 void CaptionStrip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QLinearGradient fill(0, 0, width(), 0);
-    fill.setColorAt(0, QColor(10, 36, 106));
-    fill.setColorAt(1, QColor(58, 110, 165));
-    painter.fillRect(rect(), fill);
+    painter.fillRect(rect(), QColor(10, 36, 106));
     const int margin = std::max(1, height() / 9);
     const int side = height() - 2 * margin;
     QRect room = rect().adjusted(margin, 0, -margin, 0);
@@ -87,8 +84,8 @@ void CaptionStrip::paintEvent(QPaintEvent*) {
         room.adjust(side + margin, 0, -(side + margin), 0);
     }
     painter.setPen(Qt::white);
-    painter.drawText(room, Qt::AlignCenter | Qt::AlignAbsolute,
-                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+    // The game's own titles, each narrower than its window.
+    painter.drawText(room, Qt::AlignCenter | Qt::AlignAbsolute | Qt::TextSingleLine, text());
 }
 
 // The window manager moves the window while the button is held, where it can; elsewhere (no
