@@ -134,7 +134,7 @@ class Properties {
 
 // A side window as the screen shows it under the window manager: no frame around it, so no title
 // bar of the window manager's and none of its buttons; its own title strip across its top, the
-// caption's blues with white letters, and at its right end, where a title bar's buttons would
+// caption's blue with white letters, and at its right end, where a title bar's buttons would
 // be, nothing but the strip's blue. With `drag`, dragging the strip moves the window.
 void OwnTitleBarOnly(XScreen& x, Properties& p, XWindow window, double factor, bool drag,
                      const std::string& what) {
@@ -147,14 +147,20 @@ void OwnTitleBarOnly(XScreen& x, Properties& p, XWindow window, double factor, b
         what + " has no frame from the window manager (extents:" + extents + ")");
     const int strip = static_cast<int>(std::lround(place::kCaptionHeight * factor));
     const auto blue = [](Rgb c) { return c.b > c.r + 40 && c.b > c.g + 20; };
+    const int corner = strip * 3 / 2;  // where a title bar has its buttons
+    std::string seen;
     const auto drawn = [&] {
         const Box g = x.Geometry(window);
         const Shot top = x.Grab({g.left, g.top, g.width, strip});
-        const Shot end = x.Grab({g.left + g.width - 3 * strip, g.top, 3 * strip, strip});
-        return top.Count(blue) > g.width * strip * 6 / 10 && top.Count(IsWhite) > 20 &&
-               end.Count(blue) == 3 * strip * strip;
+        const Shot end = x.Grab({g.left + g.width - corner, g.top, corner, strip});
+        const int blueTop = top.Count(blue), white = top.Count(IsWhite), blueEnd = end.Count(blue);
+        seen = std::to_string(blueTop) + " of " + std::to_string(g.width * strip) +
+               " pixels blue, " + std::to_string(white) + " white; at its right end " +
+               std::to_string(blueEnd) + " of " + std::to_string(corner * strip) + " blue";
+        return blueTop > g.width * strip * 6 / 10 && white > 20 && blueEnd == corner * strip;
     };
-    Check(WaitFor(drawn, Milliseconds(5000)), what + " draws its own title strip, without buttons");
+    const bool stripDrawn = WaitFor(drawn, Milliseconds(5000));
+    Check(stripDrawn, what + " draws its own title strip, without buttons (" + seen + ")");
     if (!drag) return;
     // The window follows the table while the table settles its scale: it must stand still first.
     Box g = x.Geometry(window);
