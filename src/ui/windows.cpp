@@ -116,6 +116,7 @@ void SetUpApplication(QApplication& app) {
 Windows::Windows(std::unique_ptr<QtHost> host)
     : host_(std::move(host)), game_(std::make_unique<Game>(*host_)) {
     form1_ = std::make_unique<TForm1>(*game_, pictures_);
+    prefault_ = std::make_unique<SurfacePrefault>(*form1_);
     card_ = std::make_unique<Tcard>();
     pictures_.SetFaces(card_.get());
     form1_->SetMenuWindows({.result = Later<QDialog>(&Windows::Resultform),

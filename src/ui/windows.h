@@ -19,6 +19,7 @@
 #include "pictures.h"
 #include "qt_host.h"
 #include "result_window.h"
+#include "surface_prefault.h"
 #include "table_window.h"
 
 class QApplication;
@@ -83,6 +84,7 @@ class Windows {
     Pictures pictures_;
 
     std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<SurfacePrefault> prefault_;  // the table's; gone before the table
     std::unique_ptr<Tcard> card_;
     std::unique_ptr<Tchoosform> choosform_;
     std::unique_ptr<Tresultform> resultform_;
