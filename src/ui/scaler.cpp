@@ -191,7 +191,15 @@ void Scaler::Follow(const Scaler& table) {
 }
 
 void Scaler::FitToTable() {
-    SetFactor(table_->Factor());
+    // The table's factor, unless the window would then be larger than the screen.
+    qreal factor = table_->Factor();
+    const QScreen* screen = table_->surface_->screen();
+    if (screen != nullptr) {
+        const QSize room = screen->availableGeometry().size();
+        factor = std::min({factor, qreal(room.width()) / designed_.width(),
+                           qreal(room.height()) / (designed_.height() + captionHeight_)});
+    }
+    SetFactor(factor);
     const QRect table = table_->ScreenArea();
     const QSize size = surface_->size();
     QPoint place;
@@ -210,7 +218,7 @@ void Scaler::FitToTable() {
             break;
     }
     // Wholly on the screen, the top-left corner first, where the place would leave a part off it.
-    if (const QScreen* screen = table_->surface_->screen(); screen != nullptr) {
+    if (screen != nullptr) {
         const QRect room = screen->availableGeometry();
         place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - size.width())));
         place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - size.height())));

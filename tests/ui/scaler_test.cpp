@@ -150,6 +150,26 @@ class ScalerTest : public QObject {
                  indicator);
     }
 
+    // A side window that the table's factor would make taller than the screen (the result sheet
+    // is, a little, when the table fills the screen's height) is drawn as large as fits, at the
+    // screen's top.
+    void sideWindowNoLargerThanTheScreen() {
+        QWidget table;
+        auto* tableScaler = new Scaler(&table, kDesign, /*fit=*/true);
+        table.resize(kDesign * 2);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        QDialog side;
+        auto* sideScaler = new Scaler(&side, QSize(200, 500), /*fit=*/false);
+        sideScaler->SetAnchor({Scaler::Anchor::Kind::TableTopLeft, {}});
+        sideScaler->Follow(*tableScaler);
+        side.show();
+        const QRect screen = table.screen()->availableGeometry();
+        QVERIFY(500 * tableScaler->Factor() > screen.height());
+        QCOMPARE(side.height(), screen.height());
+        QCOMPARE(side.pos().y(), screen.top());
+    }
+
     // A side window takes the table's factor when it shows, stands where its anchor says, and
     // follows the table while it is up.
     void sideWindowFollowsTheTable() {
