@@ -8,7 +8,9 @@
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QTemporaryFile>
+#include <array>
 #include <cstdio>
+#include <thread>
 
 #include "focus_outline.h"
 #include "image_slot.h"
@@ -79,6 +81,12 @@ void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Morvel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.morvel.morvel"));
 
+    // The icon's pictures are decoded on a second thread while the fonts load.
+    std::array<QImage, 2> iconImages;
+    std::thread iconReader([&iconImages] {
+        iconImages = {ReadPng(QStringLiteral(":/art/icon.png")),
+                      ReadPng(QStringLiteral(":/art/icon-128.png"))};
+    });
     const QString latin = LoadFont(QStringLiteral(":/fonts/NotoSans-Regular.ttf"));
     LoadFont(QStringLiteral(":/fonts/NotoSans-Bold.ttf"));
     const QString arabic = LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Regular.ttf"));
@@ -107,9 +115,10 @@ void SetUpApplication(QApplication& app) {
     font.setPointSize(8);
     app.setFont(font);
 
+    iconReader.join();
     QIcon icon;
-    for (const char* path : {":/art/icon.png", ":/art/icon-128.png"})
-        icon.addPixmap(QPixmap::fromImage(ReadPng(QLatin1String(path))));
+    for (QImage& image : iconImages)
+        icon.addPixmap(QPixmap::fromImage(std::move(image)));
     app.setWindowIcon(icon);
 }
 
