@@ -81,6 +81,7 @@ void ImageSlot::SetPicture(Picture picture) {
     setAttribute(Qt::WA_OpaquePaintEvent,
                  picture.kind == Picture::Kind::Face || picture.kind == Picture::Kind::Back);
     update();
+    Prefetch();
     if (wasBlank != (picture.kind == Picture::Kind::Blank)) {
         QAccessible::State invisible;
         invisible.invisible = true;
@@ -99,10 +100,29 @@ void ImageSlot::VoiceChanged(QAccessible::Event type) {
     QAccessible::updateAccessibility(&event);
 }
 
-QPixmap ImageSlot::Pixmap() const {
+QSize ImageSlot::DeviceSize() const {
     const QSizeF drawn =
         pictureSize_.isValid() ? QSizeF(pictureSize_) * Scaler::FactorFor(this) : QSizeF(size());
-    return pictures_.Get(picture_, (drawn * devicePixelRatioF()).toSize());
+    return (drawn * devicePixelRatioF()).toSize();
+}
+
+QPixmap ImageSlot::Pixmap() const {
+    return pictures_.Get(picture_, DeviceSize());
+}
+
+// A slot on the screen knows the size it will draw at: its picture can be made ahead.
+void ImageSlot::Prefetch() const {
+    if (isVisible()) pictures_.Prefetch(picture_, DeviceSize());
+}
+
+void ImageSlot::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Prefetch();
+}
+
+void ImageSlot::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Prefetch();
 }
 
 void ImageSlot::SetDimmed(bool dimmed) {

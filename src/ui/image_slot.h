@@ -69,6 +69,8 @@ class ImageSlot : public QWidget, public FocusArea {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,6 +78,8 @@ class ImageSlot : public QWidget, public FocusArea {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    QSize DeviceSize() const;
+    void Prefetch() const;
     void Shade(QPainter& painter, const QColor& colour) const;
 
     const Pictures& pictures_;

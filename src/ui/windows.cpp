@@ -140,7 +140,10 @@ Windows::Windows(std::unique_ptr<QtHost> host)
                    .sheet = Later<Tresultform>(&Windows::Resultform)});
 }
 
-Windows::~Windows() = default;
+// The faces on Tcard go before the pictures: none may be being made from them then.
+Windows::~Windows() {
+    pictures_.WaitForWork();
+}
 
 template <class Window, class... Arguments>
 Window& Windows::Made(std::unique_ptr<Window>& window, Arguments&&... arguments) {

@@ -146,6 +146,33 @@ class CardFacesTest : public QObject {
                 pictures.Get(Picture::Back(2), kHandCard).cacheKey());
     }
 
+    // Made ahead on the workers, a picture is the one made on demand, taken once and then kept;
+    // one made ahead and never asked for is kept too, and asked for later it is that one.
+    void picturesMadeAheadAreThePicturesMadeOnDemand() {
+        const morvel::Tcard card;
+        morvel::Pictures ahead;
+        morvel::Pictures onDemand;
+        ahead.SetFaces(&card);
+        onDemand.SetFaces(&card);
+        const Picture some[] = {Picture::Face(7), Picture::Face(52), Picture::Back(3),
+                                Picture::Chooser(2)};
+        for (Picture p : some)
+            ahead.Prefetch(p, kHandCard * 2);
+        ahead.Prefetch(Picture::Blank(), kHandCard);
+        ahead.Prefetch(Picture::Face(9), QSize());
+        for (Picture p : some) {
+            const QPixmap made = ahead.Get(p, kHandCard * 2);
+            QCOMPARE(made.toImage(), onDemand.Get(p, kHandCard * 2).toImage());
+            QCOMPARE(ahead.Get(p, kHandCard * 2).cacheKey(), made.cacheKey());
+            ahead.Prefetch(p, kHandCard * 2);  // kept: nothing to make
+        }
+        ahead.Prefetch(Picture::Face(8), kHandCard);
+        QTest::qWait(50);                        // time for a worker to finish it
+        ahead.Get(Picture::Face(1), kHandCard);  // keeps what the workers have finished
+        QCOMPARE(ahead.Get(Picture::Face(8), kHandCard).toImage(),
+                 onDemand.Get(Picture::Face(8), kHandCard).toImage());
+    }
+
     // The drawings are made four times as large as they are designed to be shown.
     void drawingsAreLargeEnoughToScale() {
         const std::pair<QString, QSize> shown[] = {
