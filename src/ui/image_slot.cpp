@@ -100,9 +100,19 @@ void ImageSlot::VoiceChanged(QAccessible::Event type) {
     QAccessible::updateAccessibility(&event);
 }
 
+// Slots of one designed size share their pictures: made at that size times the factor, not at
+// the slot's own size, which the scaler rounds a pixel either way depending on where the slot
+// stands (at some factors a face was made and kept at four sizes). Drawn over the slot, the
+// picture then stretches by that pixel at most.
 QSize ImageSlot::DeviceSize() const {
-    const QSizeF drawn =
-        pictureSize_.isValid() ? QSizeF(pictureSize_) * Scaler::FactorFor(this) : QSizeF(size());
+    QSize designed = pictureSize_;
+    if (!designed.isValid()) {
+        if (const Scaler* scaler = Scaler::Of(parentWidget()); scaler != nullptr)
+            designed = scaler->DesignedRect(this).size();
+    }
+    const QSizeF drawn = designed.isValid() && !designed.isEmpty()
+                             ? QSizeF(designed) * Scaler::FactorFor(this)
+                             : QSizeF(size());
     return (drawn * devicePixelRatioF()).toSize();
 }
 
