@@ -87,10 +87,9 @@ void SetUpApplication(QApplication& app) {
         iconImages = {ReadPng(QStringLiteral(":/art/icon.png")),
                       ReadPng(QStringLiteral(":/art/icon-128.png"))};
     });
-    const QString latin = LoadFont(QStringLiteral(":/fonts/NotoSans-Regular.ttf"));
-    LoadFont(QStringLiteral(":/fonts/NotoSans-Bold.ttf"));
-    const QString arabic = LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Regular.ttf"));
-    LoadFont(QStringLiteral(":/fonts/NotoSansArabic-Bold.ttf"));
+    // One font for the Latin and the Arabic of every caption (see tools/merge-fonts.sh).
+    const QString family = LoadFont(QStringLiteral(":/fonts/MorvelSans-Regular.ttf"));
+    LoadFont(QStringLiteral(":/fonts/MorvelSans-Bold.ttf"));
     // What a screen reader hears of the game's own controls.
     static bool accessible = false;
     if (!accessible) {
@@ -107,11 +106,7 @@ void SetUpApplication(QApplication& app) {
     // when drawn large: a small cache serves as well.
     QPixmapCache::setCacheLimit(1024);  // kilobytes
     QFont font = QApplication::font();
-    QStringList families;
-    for (const QString& family : {latin, arabic}) {
-        if (!family.isEmpty()) families << family;
-    }
-    if (!families.isEmpty()) font.setFamilies(families);
+    if (!family.isEmpty()) font.setFamilies({family});
     font.setPointSize(8);
     app.setFont(font);
 
