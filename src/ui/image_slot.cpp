@@ -110,9 +110,8 @@ QSize ImageSlot::DeviceSize() const {
         if (const Scaler* scaler = Scaler::Of(parentWidget()); scaler != nullptr)
             designed = scaler->DesignedRect(this).size();
     }
-    const QSizeF drawn = designed.isValid() && !designed.isEmpty()
-                             ? QSizeF(designed) * Scaler::FactorFor(this)
-                             : QSizeF(size());
+    const QSizeF drawn =
+        designed.isEmpty() ? QSizeF(size()) : QSizeF(designed) * Scaler::FactorFor(this);
     return (drawn * devicePixelRatioF()).toSize();
 }
 

@@ -202,6 +202,7 @@ void Scaler::FitToTable() {
     SetFactor(factor);
     const QRect table = table_->ScreenArea();
     const QSize size = surface_->size();
+    const QPoint strip(0, qRound(offset_.y()));  // the caption strip's height, drawn
     QPoint place;
     switch (anchor_.kind) {
         case Anchor::Kind::Centred:
@@ -209,12 +210,12 @@ void Scaler::FitToTable() {
             break;
         // The window's designed area stands at the point; its caption strip above it.
         case Anchor::Kind::TableTopLeft:
-            place = table.topLeft() - QPoint(0, qRound(offset_.y()));
+            place = table.topLeft() - strip;
             break;
         case Anchor::Kind::AtTablePoint:
             place =
-                table.topLeft() + QPoint(qRound(anchor_.point.x() * factor_),
-                                         qRound(anchor_.point.y() * factor_) - qRound(offset_.y()));
+                table.topLeft() - strip +
+                QPoint(qRound(anchor_.point.x() * factor_), qRound(anchor_.point.y() * factor_));
             break;
     }
     // Wholly on the screen, the top-left corner first, where the place would leave a part off it.
