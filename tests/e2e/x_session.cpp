@@ -396,6 +396,21 @@ Shot XScreen::Grab(const Box& box) {
                               static_cast<unsigned>(box.width), static_cast<unsigned>(box.height),
                               AllPlanes, ZPixmap);
     if (image == nullptr) return Shot(box, std::move(pixels));
+    // The usual 24-bit visual, read straight from the image's bytes: asking Xlib pixel by pixel
+    // took milliseconds for a window, and a poll that slow delays what it measures.
+    if (image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+        image->red_mask == 0xff0000 && image->green_mask == 0xff00 && image->blue_mask == 0xff) {
+        for (int y = 0; y < box.height; ++y) {
+            const auto* row = reinterpret_cast<const uint8_t*>(image->data) +
+                              static_cast<ptrdiff_t>(y) * image->bytes_per_line;
+            for (int x = 0; x < box.width; ++x) {
+                const uint8_t* p = row + 4 * x;  // blue, green, red, unused
+                pixels[static_cast<size_t>(y * box.width + x)] = {p[2], p[1], p[0]};
+            }
+        }
+        XDestroyImage(image);
+        return Shot(box, std::move(pixels));
+    }
     auto channel = [](unsigned long pixel, unsigned long mask) {
         int shift = 0;
         while (mask != 0 && (mask & 1) == 0) {

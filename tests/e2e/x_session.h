@@ -170,6 +170,8 @@ class XScreen {
     Box Geometry(XWindow window);
 
     Shot Grab(const Box& box);
+    // One pixel of the screen: what a poll reads, so that it does not slow what it waits for.
+    Rgb Pixel(int x, int y) { return Grab({x, y, 1, 1}).At(x, y); }
 
     void MovePointer(int x, int y);
     void Click(int x, int y);
