@@ -191,16 +191,18 @@ void KeptStartUp(const std::string& binary, const XServer& server, XScreen& x, i
         WriteWhole(game, keptGame);
         const Clock::time_point start = Clock::now();
         std::optional<Child> morvel = server.StartProgram({binary}, /*quiet=*/true);
-        const bool drawn = morvel && WaitFor(
-                                         [&] {
-                                             // Cards the person may not play now are drawn
-                                             // dimmed: light grey counts with white.
-                                             const Shot shot = x.Grab(hand);
-                                             return shot.Count([](Rgb p) { return !IsGreen(p); }) >
-                                                        area * 9 / 10 &&
-                                                    shot.Count(IsCardLight) > area / 4;
-                                         },
-                                         Milliseconds(15000), Milliseconds(1));
+        // Cards the person may not play now are drawn dimmed: light grey counts with white.
+        const auto faceUp = [](const Shot& shot, int pixels) {
+            return shot.Count([](Rgb p) { return !IsGreen(p); }) > pixels * 9 / 10 &&
+                   shot.Count(IsCardLight) > pixels / 4;
+        };
+        // One line across the hand is read until it shows cards; only then the whole hand. A
+        // poll that grabs the whole hand every millisecond keeps the X server from the program.
+        const Box line{hand.left, hand.CentreY(), hand.width, 1};
+        const bool drawn =
+            morvel &&
+            WaitFor([&] { return faceUp(x.Grab(line), line.width) && faceUp(x.Grab(hand), area); },
+                    Milliseconds(15000), Milliseconds(1));
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         const bool asked = x.FindWindowTitled(title::kName).has_value();
         kept.cpu.push_back(CpuMilliseconds(morvel->Pid()));
