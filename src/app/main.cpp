@@ -1,8 +1,10 @@
 // Morvel: creates the windows in their order and runs the event loop until the table closes.
 #include <QApplication>
+#include <QDBusConnection>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "keeper.h"
@@ -86,6 +88,11 @@ int main(int argc, char** argv) {
     morvel::DropUnusableScaleFactors();
     QApplication app(argc, argv);
     if (needsDisplay) ReleaseHeld();
+    // The screen-reader bridge asks for the desktop's message bus while the table is built, and
+    // waits for it: the connection (on a desktop without a bus, the attempt to start one) is
+    // made meanwhile on a second thread, and is the one the bridge then finds.
+    std::jthread bus;
+    if (needsDisplay) bus = std::jthread([] { QDBusConnection::sessionBus(); });
 
     morvel::SetUpApplication(app);
     morvel::Windows windows;
