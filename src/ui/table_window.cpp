@@ -171,6 +171,9 @@ TForm1::TForm1(Game& game, const Pictures& pictures, QWidget* parent)
     SetColour(table_, QPalette::Window,
               QColor(layout::kTableRed, layout::kTableGreen, layout::kTableBlue));
     setCentralWidget(table_);
+    // The menu bar and the table cover the whole window: the window's own grey under them was an
+    // eight-megabyte fill at 1920 x 1080 that nobody saw.
+    setAttribute(Qt::WA_NoSystemBackground);
 
     CreateSlots();
     CreateControls();
