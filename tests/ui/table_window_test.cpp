@@ -2,7 +2,10 @@
 // what the engine changed.
 #include <QAction>
 #include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRawFont>
 #include <QSet>
@@ -124,6 +127,22 @@ class TableWindowTest : public QObject {
         const QImage shown = morvel::testing::Rendered(table);
         for (QPoint corner : {QPoint(0, 0), QPoint(table->width() - 1, table->height() - 1)})
             QCOMPARE(shown.pixelColor(corner), QColor(0, 128, 64));
+
+        // The window leaves its own background unpainted: the menu bar and the table must cover
+        // it whole at any size, or what lay there before would show.
+        QMainWindow& window = started_->Form1();
+        QVERIFY(window.testAttribute(Qt::WA_NoSystemBackground));
+        for (QSize size : {window.size(), QSize(900, 700), QSize(2000, 600)}) {
+            window.resize(size);
+            window.layout()->activate();
+            const QRegion bare = QRegion(window.rect()) - window.menuBar()->geometry() -
+                                 window.centralWidget()->geometry();
+            QVERIFY2(bare.isEmpty(), qPrintable(QStringLiteral("bare at %1x%2: %3 pixels")
+                                                    .arg(size.width())
+                                                    .arg(size.height())
+                                                    .arg(bare.boundingRect().width() *
+                                                         bare.boundingRect().height())));
+        }
     }
 
     // A click where a card is drawn plays that card.
