@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace morvel {
 
@@ -191,14 +192,15 @@ void Scaler::Follow(const Scaler& table) {
 }
 
 void Scaler::FitToTable() {
+    // The screen's room, or none to keep to when the table has no screen.
+    const QScreen* screen = table_->surface_->screen();
+    const std::optional<QRect> room =
+        screen != nullptr ? std::optional(screen->availableGeometry()) : std::nullopt;
     // The table's factor, unless the window would then be larger than the screen.
     qreal factor = table_->Factor();
-    const QScreen* screen = table_->surface_->screen();
-    if (screen != nullptr) {
-        const QSize room = screen->availableGeometry().size();
-        factor = std::min({factor, qreal(room.width()) / designed_.width(),
-                           qreal(room.height()) / (designed_.height() + captionHeight_)});
-    }
+    if (room)
+        factor = std::min({factor, qreal(room->width()) / designed_.width(),
+                           qreal(room->height()) / (designed_.height() + captionHeight_)});
     SetFactor(factor);
     const QRect table = table_->ScreenArea();
     const QSize size = surface_->size();
@@ -219,10 +221,9 @@ void Scaler::FitToTable() {
             break;
     }
     // Wholly on the screen, the top-left corner first, where the place would leave a part off it.
-    if (screen != nullptr) {
-        const QRect room = screen->availableGeometry();
-        place.setX(std::max(room.left(), std::min(place.x(), room.right() + 1 - size.width())));
-        place.setY(std::max(room.top(), std::min(place.y(), room.bottom() + 1 - size.height())));
+    if (room) {
+        place.setX(std::max(room->left(), std::min(place.x(), room->right() + 1 - size.width())));
+        place.setY(std::max(room->top(), std::min(place.y(), room->bottom() + 1 - size.height())));
     }
     surface_->move(place);
 }

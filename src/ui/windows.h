@@ -69,7 +69,7 @@ class Windows {
 
   private:
     // Made now, the first time it is wanted: it takes the table's factor and its place by the
-    // table when it shows, and a focus outline.
+    // table when it shows, its own title strip, and a focus outline.
     template <class Window, class... Arguments>
     Window& Made(std::unique_ptr<Window>& window, Arguments&&... arguments);
     // A window of this set, seen as `Seen`, made when first wanted by its accessor.
